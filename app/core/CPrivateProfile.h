@@ -1,0 +1,32 @@
+// The settings file: bracketed sections of key=value lines, Shift_JIS text.
+//
+// Window places, the recent-file list, the Open dialog's folder and the
+// numbering style of report headings live here.  Section and key names
+// match without regard to case; writing one key keeps every other line of
+// the file as it was, and the file is replaced whole through a temporary
+// file, so a crash never leaves half a settings file.  A missing file or key
+// reads as 0 or the empty string.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace wyndlor {
+
+class CPrivateProfile {
+public:
+    // The integer the value begins with; 0 when missing or not numeric.
+    static int32_t GetValueLong(const QString &strINIFileName, const QString &strSection,
+                                const QString &strKey);
+    // The value (not cut at any length); "" when missing.
+    static QString GetValueString(const QString &strINIFileName, const QString &strSection,
+                                  const QString &strKey);
+    // Writes the value, creating the file, section or key as needed.
+    static bool SetValueString(const QString &strINIFileName, const QString &strSection,
+                               const QString &strKey, const QString &strValue);
+};
+
+// Same as GetValueString, in the argument order the shell uses.
+QString ReadIniString(const QString &section, const QString &key, const QString &file);
+
+}  // namespace wyndlor

@@ -1,0 +1,69 @@
+// Level-pool routing of the design inflow hydrograph through the pond.
+//
+// For every time point the storage equation
+//   V = V_prev + ((Qi_prev + Qi) / 2 - (Qo_prev + Qo(E)) / 2) * dt
+// is solved for the pond level E by a damped fixed-point iteration, each
+// time point starting again from the starting level + 0.1 m.  The storage
+// relation is either the constant-area method of the land-improvement
+// design guideline for ponds (storage = area x depth above the full water
+// level, given as two points) or frustums between level-area pairs.  The
+// outflow over the spillway control section is C_d B H^1.5 (weir) or
+// 1.704 C B H^1.5 (channel inflow without weir), H the head above SectEL.
+//
+// Units: levels and depths m, areas m2, storage m3, discharges m3/s, times
+// in whole minutes, the routing step in seconds.
+#pragma once
+
+#include "Items.h"
+
+namespace wyndlor {
+
+class CQo {
+public:
+    int32_t HVCMethod = 0;  // 0 constant-area method, 1 frustums
+    double ELS = 0;         // starting water level, m
+    int32_t SectType = 1;   // 0 channel inflow without weir, otherwise weir
+    double SectEL = 0;      // crest level, m
+    double SectB = 0;       // width, m
+    double SectCd = 0;      // C (type 0) or Cd (weir), m^0.5/s
+    int32_t DecQo = 3;
+    int32_t DecH = 3;
+    int32_t DecV = 0;
+
+    colQoHVC &HVC() { return hvc_; }
+    const colQoHVC &HVC() const { return hvc_; }
+    colQoData &Qo() { return qo_; }
+    const colQoData &Qo() const { return qo_; }
+
+    // Routes the time points of Qo (never adds or removes items).  A failure
+    // stores its number in Error; items already routed keep their new
+    // values, and n, Q2, Hmax keep their previous ones.  In the frustum
+    // method fewer than two points, or levels that do not strictly increase,
+    // fail at once with err::InvalidCall, before anything is changed.
+    void Calc();
+
+    int32_t Error() const { return error_; }
+    int32_t n() const { return n_; }        // position of the peak outflow, 0 if none
+    double Q2() const { return q2_; }       // peak outflow, m3/s
+    double Hmax() const { return hmax_; }   // maximum overflow depth, m
+
+    // The storage relation and spillway of the last Calc, for other code
+    // that routes the same pond (read-only; valid after the preparation).
+    double GetQo(double EL) const;               // level -> outflow, m3/s
+    double GetVLinear(double EL) const;          // level -> storage, piecewise linear
+    double GetELLinear(double V) const;          // storage -> level, piecewise linear
+    double GetVFrustum(double EL) const;         // level -> storage, frustum
+    double GetELBisect(double V) const;          // storage -> level, bisection
+
+private:
+    int32_t SegmentByLevel(double x) const;
+    int32_t SegmentByStorage(double x) const;
+
+    colQoHVC hvc_;
+    colQoData qo_;
+    int32_t error_ = 0;
+    int32_t n_ = 0;
+    double q2_ = 0, hmax_ = 0;
+};
+
+}  // namespace wyndlor
