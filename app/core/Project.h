@@ -1,5 +1,5 @@
 // The open project as the desktop program holds it: the input data set,
-// the results of the last calculation, and the shell's state and paths.
+// the results of the last calculation, and the shell's state.
 #pragma once
 
 #include "basCalc.h"
@@ -14,9 +14,6 @@ struct Project {
     CalcResults Results;
     bool IsModified = false;     // input changed since the last save
     QString CurrentFileName;     // empty for an unsaved project
-    QString IniFileName;         // settings file
-    QString FormatFileName;      // report format file
-    QString WorkFolder;          // per-user work folder handed to the previewer
 };
 
 }  // namespace wyndlor

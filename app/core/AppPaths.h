@@ -1,0 +1,24 @@
+// Where the program's files are: the settings file, the report format file
+// and the per-user work folder.  Process-wide, set once at start-up; tests
+// point them at temporary files.
+#pragma once
+
+#include <QString>
+
+namespace wyndlor {
+
+// Settings file Wyndlor.INI: beside the executable when that folder is
+// writable (a portable install), else in the per-user configuration folder.
+QString DefaultIniFileName();
+// Report format file Wyndlor.FMT: beside the executable, else in the
+// installed data folder.
+QString DefaultFormatFileName();
+
+QString IniFileName();
+void SetIniFileName(const QString &path);
+QString FormatFileName();
+void SetFormatFileName(const QString &path);
+QString WorkFolder();
+void SetWorkFolder(const QString &path);
+
+}  // namespace wyndlor

@@ -1,0 +1,29 @@
+// Window places in the settings file, in twips (15 twips are one pixel at
+// 96 DPI; the screen's logical DPI converts them).
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace wyndlor {
+
+int TwipsToPixelsX(int twips);
+int TwipsToPixelsY(int twips);
+int PixelsToTwipsX(int pixels);
+int PixelsToTwipsY(int pixels);
+
+enum class PlaceRule {
+    CentreNonPositive,        // Top or Left <= 0 centres that axis
+    CentreNonPositiveOrBeyond // also a value at or beyond the screen size
+};
+
+// Restores Top and Left (and Width and Height when `withSize`; a missing or
+// non-positive size keeps the design size) from `section` of the settings
+// file IniFileName().  Each axis whose value the rule rejects is centred on
+// the screen, (screen - window) / 2, never below 0.
+void RestoreWindowPlace(QWidget *w, const QString &section, bool withSize, PlaceRule rule);
+// Writes Top and Left (and Width and Height) of `w` as decimal twips.
+void SaveWindowPlace(const QWidget *w, const QString &section, bool withSize);
+
+}  // namespace wyndlor
