@@ -1,1 +1,236 @@
-// placeholder
+#include "CQo.h"
+
+#include "Arith.h"
+#include "RoundOff.h"
+
+#include <cmath>
+
+namespace wyndlor {
+
+namespace {
+constexpr int32_t kMaxPasses = 200;        // passes after the first
+constexpr double kLevelSettled = 0.00001;  // m
+constexpr double kSegmentSnap = 0.001;     // a value this close to a point belongs below it
+constexpr double kStartOffset = 0.1;       // m above the starting level
+constexpr double kBisectWidth = 0.0001;    // m
+constexpr double kAboveTop = 100.0;        // m searched above the top point
+constexpr double kChannelFactor = 1.704;   // channel inflow without weir
+}  // namespace
+
+// The segment (i, i+1) holding x in a column that rises with i: the first
+// i with x above point i and below point i+1 or within kSegmentSnap of it;
+// the last segment when none holds it.
+template <class Value>
+static int32_t FindSegment(const colQoHVC &points, double x, Value value) {
+    const int32_t count = points.Count();
+    for (int32_t i = 1; i <= count - 1; ++i) {
+        const double lo = value(*points.Item(i));
+        const double hi = value(*points.Item(i + 1));
+        if (x > lo && (x < hi || std::fabs(x - hi) < kSegmentSnap)) return i;
+    }
+    return count - 1;
+}
+
+int32_t CQo::SegmentByLevel(double x) const {
+    return FindSegment(hvc_, x, [](const clsQoHVC &p) { return p.EL; });
+}
+
+int32_t CQo::SegmentByStorage(double x) const {
+    return FindSegment(hvc_, x, [](const clsQoHVC &p) { return p.V; });
+}
+
+double CQo::GetQo(double E) const {
+    if (E <= SectEL) return 0;
+    const double H = Chk(E - SectEL);
+    const double q = Chk(Chk(SectCd * SectB) * Pow(H, 1.5));
+    return SectType == 0 ? Chk(kChannelFactor * q) : q;
+}
+
+double CQo::GetVLinear(double x) const {
+    const int32_t count = hvc_.Count();
+    if (count < 2) return 0;
+    const clsQoHVC &first = *hvc_.Item(1);
+    const clsQoHVC &last = *hvc_.Item(count);
+    if (x < first.EL) return 0;
+    if (x > last.EL) {
+        const clsQoHVC &below = *hvc_.Item(count - 1);
+        return Chk(last.V + Div(Chk(Chk(x - last.EL) * Chk(last.V - below.V)), Chk(last.EL - below.EL)));
+    }
+    const int32_t i = SegmentByLevel(x);
+    const clsQoHVC &a = *hvc_.Item(i);
+    const clsQoHVC &b = *hvc_.Item(i + 1);
+    return Chk(a.V + Div(Chk(Chk(x - a.EL) * Chk(b.V - a.V)), Chk(b.EL - a.EL)));
+}
+
+double CQo::GetELLinear(double x) const {
+    const int32_t count = hvc_.Count();
+    if (count < 1) Fail(err::Subscript);  // no point to read a level from
+    const clsQoHVC &first = *hvc_.Item(1);
+    if (count < 2) return first.EL;
+    const clsQoHVC &last = *hvc_.Item(count);
+    if (x < first.V) return first.EL;
+    if (x > last.V) {
+        const clsQoHVC &below = *hvc_.Item(count - 1);
+        return Chk(last.EL + Div(Chk(Chk(x - last.V) * Chk(last.EL - below.EL)), Chk(last.V - below.V)));
+    }
+    const int32_t i = SegmentByStorage(x);
+    const clsQoHVC &a = *hvc_.Item(i);
+    const clsQoHVC &b = *hvc_.Item(i + 1);
+    return Chk(a.EL + Div(Chk(Chk(x - a.V) * Chk(b.EL - a.EL)), Chk(b.V - a.V)));
+}
+
+double CQo::GetVFrustum(double x) const {
+    const int32_t count = hvc_.Count();
+    if (count < 2) return 0;
+    int32_t ia;
+    if (x > hvc_.Item(count)->EL) {
+        ia = count - 1;
+    } else if (x <= hvc_.Item(1)->EL) {
+        return 0;
+    } else {
+        ia = SegmentByLevel(x);
+    }
+    const clsQoHVC &a = *hvc_.Item(ia);
+    const clsQoHVC &b = *hvc_.Item(ia + 1);
+    // The square root of the area (a length) varies linearly with the level
+    // between two points: the pond is a truncated pyramid there.
+    const double dH = Chk(b.EL - a.EL);
+    const double d = Chk(x - a.EL);
+    const double sa = Sqrt(a.A);
+    const double sb = Sqrt(b.A);
+    const double s = Chk(sa + Div(Chk(Chk(sb - sa) * d), dH));
+    const double r = Div(s, sa);
+    return Chk(a.V + Chk(Div(Chk(a.A * d), 3.0) * Chk(Chk(r * r) + r + 1.0)));
+}
+
+double CQo::GetELBisect(double x) const {
+    const int32_t count = hvc_.Count();
+    if (count < 2) return 0;
+    const clsQoHVC &first = *hvc_.Item(1);
+    const clsQoHVC &last = *hvc_.Item(count);
+    double lo, hi;
+    if (x > last.V) {
+        lo = hvc_.Item(count - 1)->EL;
+        hi = Chk(last.EL + kAboveTop);
+    } else if (x <= first.V) {
+        // An empty pond stands at its lowest point, not at level 0.
+        return first.EL;
+    } else {
+        const int32_t i = SegmentByStorage(x);
+        lo = hvc_.Item(i)->EL;
+        hi = hvc_.Item(i + 1)->EL;
+    }
+    // Bisection of the piecewise-linear storage, the relation the routing
+    // steps with.  A bracket that stops shrinking (levels so large that
+    // 0.0001 m is below their resolution) is an overflow, not a loop.
+    for (;;) {
+        const double m = Chk((lo + hi) / 2.0);
+        const double v = GetVLinear(m);
+        if (std::fabs(hi - lo) < kBisectWidth) return m;
+        if (m == lo || m == hi) Fail(err::Overflow);
+        if (v > x) {
+            hi = m;
+        } else {
+            lo = m;
+        }
+    }
+}
+
+void CQo::Calc() {
+    error_ = 0;
+    try {
+        const bool frustum = HVCMethod != 0;
+        if (frustum) {
+            // Frustums need at least one segment and levels that rise from
+            // point to point; anything else is no storage curve at all.
+            const int32_t count = hvc_.Count();
+            if (count < 2) Fail(err::InvalidCall);
+            for (int32_t i = 2; i <= count; ++i) {
+                if (!(hvc_.Item(i)->EL > hvc_.Item(i - 1)->EL)) Fail(err::InvalidCall);
+            }
+        }
+
+        // Cumulative depth and storage of every point, frustum by frustum.
+        if (HVCMethod == 1) {
+            double prevEL = hvc_.Item(1) ? hvc_.Item(1)->EL : 0;
+            double prevA = hvc_.Item(1) ? hvc_.Item(1)->A : 0;
+            double h = 0, V = 0;
+            int32_t i = 0;
+            for (const auto &p : hvc_) {
+                ++i;
+                const double dh = RoundOffChecked(Chk(p->EL - prevEL), DecH);
+                const double dv = RoundOffChecked(
+                    Chk(Div(dh, 3.0) * Chk(Chk(prevA + Sqrt(Chk(prevA * p->A))) + p->A)), DecV);
+                if (i == 1) {
+                    h = dh;
+                    V = dv;
+                } else {
+                    h = Chk(h + dh);
+                    V = Chk(V + dv);
+                }
+                p->h = h;
+                p->V = V;
+                prevEL = p->EL;
+                prevA = p->A;
+            }
+        }
+
+        const double V0 = frustum ? GetVFrustum(ELS) : GetVLinear(ELS);
+
+        // Level-pool routing, time point by time point.
+        double tPrev = 0, qiPrev = 0, qoPrev = 0, vPrev = V0;
+        for (const auto &item : qo_) {
+            const double qiMean = Chk(qiPrev + item->Qi) / 2.0;
+            const double dt = Chk((static_cast<double>(item->t) - tPrev) * 60.0);  // s
+            double E = Chk(ELS + kStartOffset);
+            double Q = 0, V = 0;
+            for (int32_t k = 1;; ++k) {
+                Q = GetQo(E);
+                const double qoMean = Chk(qoPrev + Q) / 2.0;
+                V = Chk(Chk(Chk(qiMean - qoMean) * dt) + vPrev);
+                if (!(V >= 0)) V = 0;
+                const double E2 = frustum ? GetELBisect(V) : GetELLinear(V);
+                if (std::fabs(E - E2) < kLevelSettled || k > kMaxPasses) break;
+                E = Chk(E + E2) / 2.0;
+            }
+            double h = Chk(E - SectEL);
+            if (h < 0) h = 0;
+            item->EL = E;
+            item->h = h;
+            item->Qo = Q;
+            item->V = V;
+            tPrev = item->t;
+            qiPrev = item->Qi;
+            qoPrev = Q;
+            vPrev = V;
+        }
+
+        for (const auto &item : qo_) {
+            item->Qo = RoundOffChecked(item->Qo, DecQo);
+            item->EL = RoundOffChecked(item->EL, DecH);
+            item->h = RoundOffChecked(item->h, DecH);
+            item->V = RoundOffChecked(item->V, DecV);
+        }
+
+        int32_t peakAt = 0, pos = 0;
+        double peak = 0;
+        for (const auto &item : qo_) {
+            ++pos;
+            if (item->Qo > peak) {
+                peakAt = pos;
+                peak = item->Qo;
+            }
+        }
+        n_ = peakAt;
+        q2_ = peak;
+        double hmax = 0;
+        for (const auto &item : qo_) {
+            if (item->h > hmax) hmax = item->h;
+        }
+        hmax_ = hmax;
+    } catch (const CalcFailure &f) {
+        error_ = f.code;
+    }
+}
+
+}  // namespace wyndlor

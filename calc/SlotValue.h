@@ -82,4 +82,12 @@ int32_t ParsePlainNumber(const std::string &text, double &out);
 // taken from a number.
 int32_t RoundToLong(double v, int32_t &out);
 
+// The shortest decimal text that reads back (through ParsePlainNumber) to
+// exactly `v`: plain notation ("0.5", "-12.25", "120") for magnitudes from
+// 1e-5 to below 1e15, exponent form ("1.5E+20", "2E-07") beyond, so that a
+// value is never written with dozens of zeros.  NaN and infinities have no
+// plain form; they come out as "NaN", "Inf" and "-Inf", which the reader
+// refuses.
+std::string FormatPlainNumber(double v);
+
 }  // namespace wyndlor

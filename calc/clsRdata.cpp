@@ -1,1 +1,71 @@
-// placeholder
+#include "clsRdata.h"
+
+#include "Arith.h"
+#include "RoundOff.h"
+#include "clsTp.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace wyndlor {
+
+void clsRdata::Calc() {
+    error_ = 0;
+    try {
+        // A step of 0 or less would never reach the end of the rain.
+        if (DT <= 0) Fail(err::InvalidCall);
+        const int32_t N = Lng(Chk(TH * 60.0));  // duration, minutes
+
+        // Step intensities for the durations DT, 2 DT, ... up to N; a
+        // remainder shorter than one step carries no rain.
+        int64_t t = 0;
+        for (int32_t k = 1;; ++k) {
+            t += DT;
+            if (t > N) break;
+            double r = RainIntensity(Siki, Unit, A, b, n, static_cast<double>(t));
+            double nr = Chk(k * r);
+            r = RoundOffChecked(r, DecR);
+            nr = RoundOffChecked(nr, DecnRn);
+            in_.Add(static_cast<int32_t>(t), r, nr);
+            if (t >= N) break;
+        }
+
+        // Increments: the mean intensity of each single step.
+        double prev = 0;
+        for (const auto &item : in_) {
+            item->i = RoundOffChecked(Chk(item->nr - prev), DecIn);
+            prev = item->nr;
+        }
+
+        // Arrangement: rear-peaked puts each later (smaller) increment in
+        // front, so the largest comes last; centre-peaked alternates the
+        // sides, so the largest stands in the middle.
+        int32_t k = 0;
+        for (const auto &item : in_) {
+            ++k;
+            const bool front = k > 1 && (Pattern == 0 || k % 2 == 1);
+            if (front) {
+                arranged_.AddAt(1, true, DT, item->i);
+            } else {
+                arranged_.Add(DT, item->i);
+            }
+        }
+
+        // Times of the arranged steps, the last one limited to the duration.
+        int32_t prevEnd = 0;
+        int32_t j = 0;
+        for (const auto &item : arranged_) {
+            ++j;
+            const int64_t te64 = static_cast<int64_t>(j) * DT;
+            const int32_t te = static_cast<int32_t>(te64 < N ? te64 : N);
+            item->t = te;
+            SplitHourMinute(prevEnd, item->tshh, item->tsmm);
+            SplitHourMinute(te, item->tehh, item->temm);
+            prevEnd = te;
+        }
+    } catch (const CalcFailure &f) {
+        error_ = f.code;
+    }
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,187 @@
+// The calculation driver over a project data set.
+#include "TestSupport.h"
+#include "basCalc.h"
+
+namespace wyndlor {
+namespace {
+
+using test::kExact;
+using test::Near;
+
+// A small complete project: Talbot storm in minutes, constant-area pond.
+ProjectData SmallProject() {
+    ProjectData d;
+    InitProjectData(d);
+    d.HasConditions = true;
+    d.ConditionsData(slot::Title) = SlotValue::String("試験ため池");
+    d.ConditionsData(slot::FWL) = SlotValue::Double(100);
+    d.ConditionsData(slot::Area) = SlotValue::Double(20000);
+    d.ConditionsData(slot::Yoyuu) = SlotValue::Double(20);
+    d.ConditionsData(slot::Qfix) = SlotValue::Double(0);
+    d.ConditionsData(slot::Siki) = SlotValue::Int32(0);
+    d.ConditionsData(slot::Time) = SlotValue::Int32(0);
+    d.ConditionsData(slot::Unit) = SlotValue::Int32(0);
+    d.ConditionsData(slot::ConstA) = SlotValue::Double(5000);
+    d.ConditionsData(slot::ConstB) = SlotValue::Double(40);
+    d.ConditionsData(slot::ConstN) = SlotValue::Double(0);
+    d.ConditionsData(slot::CalcTime) = SlotValue::Double(12);
+    d.ConditionsData(slot::Hakei) = SlotValue::Int32(0);
+    d.HasHVC = true;
+    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
+    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
+    d.HasCatchment = true;
+    d.CatchmentCount = 2;
+    d.CatchmentTable(1, 1) = SlotValue::String("A");
+    d.CatchmentTable(2, 1) = SlotValue::Double(1.5);
+    d.CatchmentTable(3, 1) = SlotValue::Double(0.7);
+    d.CatchmentTable(4, 1) = SlotValue::Double(290);
+    d.CatchmentTable(1, 2) = SlotValue::String("B");
+    d.CatchmentTable(2, 2) = SlotValue::Double(0.5);
+    d.CatchmentTable(3, 2) = SlotValue::Double(0.9);
+    d.CatchmentTable(4, 2) = SlotValue::Double(190);
+    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(2.0);
+    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.75);
+    d.CatchmentSummary(slot::SumC) = SlotValue::Double(265);
+    d.HasSection = true;
+    d.SectionData(slot::SectType) = SlotValue::Int32(1);
+    d.SectionData(slot::SectB) = SlotValue::Double(5);
+    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
+    d.HasDeltaT = true;
+    d.DeltaTData(slot::DeltaT) = SlotValue::Double(10);
+    return d;
+}
+
+class DriverFixture : public ::testing::Test {
+protected:
+    ProjectData data = SmallProject();
+    CalcResults res;
+};
+
+TEST_F(DriverFixture, FullRunGivesDesignFloodLevel) {
+    ASSERT_TRUE(CalcAll(data, res));
+    ASSERT_TRUE(res.objQo && res.objQi && res.objRdata && res.objTp && res.objAveFp && res.objAveC);
+    EXPECT_TRUE(Near(res.objAveFp->Ave(), 0.75, kExact));
+    EXPECT_TRUE(Near(res.objAveC->Ave(), 265, kExact));
+    EXPECT_TRUE(Near(res.DesignFloodLevel, 100 + res.objQo->Hmax(), kExact));
+    EXPECT_GT(res.objQi->Q1(), res.objQo->Q2());  // the pond attenuates the flood
+    EXPECT_GT(res.objQo->Hmax(), 0);
+    EXPECT_EQ(res.FailedStep, CalcStep::None);
+}
+
+TEST_F(DriverFixture, TailOfZeroInflowAfterTheRain) {
+    ASSERT_TRUE(CalcAll(data, res));
+    const int32_t rainSteps = res.objQi->Qi().Count();
+    EXPECT_EQ(rainSteps, 144);
+    ASSERT_EQ(res.objQo->Qo().Count(), rainSteps + 72);
+    EXPECT_EQ(res.objQo->Qo().Item(rainSteps + 72)->t, 1440 + 720);
+    EXPECT_EQ(res.objQo->Qo().Item(rainSteps + 1)->Qi, 0);
+
+    data.ConditionsData(slot::CalcTime) = SlotValue::Double(0);
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_EQ(res.objQo->Qo().Count(), rainSteps);
+}
+
+TEST_F(DriverFixture, ShortLastTailStep) {
+    data.ConditionsData(slot::CalcTime) = SlotValue::Double(1);
+    data.DeltaTData(slot::DeltaT) = SlotValue::Double(25);
+    ASSERT_TRUE(CalcAll(data, res));
+    const auto &qo = res.objQo->Qo();
+    const int32_t c = qo.Count();
+    const int32_t t0 = qo.Item(c - 3)->t;
+    EXPECT_EQ(t0, 1425);
+    EXPECT_EQ(qo.Item(c - 2)->t, t0 + 25);
+    EXPECT_EQ(qo.Item(c - 1)->t, t0 + 50);
+    EXPECT_EQ(qo.Item(c)->t, t0 + 60);
+}
+
+TEST_F(DriverFixture, HalfHoursRoundToEven) {
+    data.ConditionsData(slot::CalcTime) = SlotValue::Double(2.5);  // -> 2 hours
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_EQ(res.objQo->Qo().Count(), 144 + 12);
+    data.ConditionsData(slot::CalcTime) = SlotValue::Double(3.5);  // -> 4 hours
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_EQ(res.objQo->Qo().Count(), 144 + 24);
+}
+
+TEST_F(DriverFixture, NoCatchmentRowsLeavesAveragesEmpty) {
+    data.CatchmentCount = 0;
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_EQ(res.objAveFp->DataItem().Count(), 0);
+    EXPECT_EQ(res.objAveFp->Ave(), 0);
+}
+
+TEST_F(DriverFixture, FailedArrivalTimeDoesNotStopTheRun) {
+    data.CatchmentSummary(slot::SumFp) = SlotValue::Double(0);  // re = 0
+    EXPECT_FALSE(CalcTp(data, res));
+    EXPECT_TRUE(CalcAll(data, res));
+}
+
+TEST_F(DriverFixture, FailedRoutingKeepsPreviousLevel) {
+    ASSERT_TRUE(CalcAll(data, res));
+    const double previous = res.DesignFloodLevel;
+    auto oldQo = res.objQo;
+    data.ConditionsData(slot::Area) = SlotValue::Double(0);
+    EXPECT_FALSE(CalcAll(data, res));
+    EXPECT_NE(res.objQo, oldQo);
+    EXPECT_NE(res.objQo->Error(), 0);
+    EXPECT_EQ(res.DesignFloodLevel, previous);
+    EXPECT_EQ(res.FailedStep, CalcStep::Qo);
+    EXPECT_EQ(res.FailedError, err::DriverStep);
+}
+
+TEST_F(DriverFixture, TextWhereANumberBelongsStopsTheRun) {
+    data.CatchmentSummary(slot::SumArea) = SlotValue::String("広い");
+    EXPECT_FALSE(CalcAll(data, res));
+    EXPECT_EQ(res.FailedStep, CalcStep::Qi);
+    EXPECT_EQ(res.FailedError, err::TypeMismatch);
+
+    data = SmallProject();
+    data.CatchmentSummary(slot::SumArea) = SlotValue::String(" 2.0 ");
+    EXPECT_TRUE(CalcAll(data, res));
+}
+
+TEST_F(DriverFixture, ZeroTimeStepFailsInsteadOfHanging) {
+    data.DeltaTData(slot::DeltaT) = SlotValue::Double(0);
+    EXPECT_FALSE(CalcAll(data, res));
+    EXPECT_EQ(res.FailedStep, CalcStep::Rainfall);
+    EXPECT_EQ(res.objRdata->Error(), err::InvalidCall);
+}
+
+TEST_F(DriverFixture, TooManyTimePointsFailsBeforeAddingAny) {
+    data.ConditionsData(slot::CalcTime) = SlotValue::Double(20000);  // hours
+    EXPECT_FALSE(CalcAll(data, res));
+    EXPECT_EQ(res.FailedStep, CalcStep::Qo);
+    EXPECT_EQ(res.FailedError, err::OutOfMemory);
+    EXPECT_EQ(res.objQo->Qo().Count(), 0);
+}
+
+TEST_F(DriverFixture, FrustumTableFeedsRouting) {
+    data.HVCData(slot::HVCMethod) = SlotValue::Int16(1);
+    data.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
+    data.HVCCount = 3;
+    data.HVCTable(1, 1) = SlotValue::Double(99);
+    data.HVCTable(2, 1) = SlotValue::Double(15000);
+    data.HVCTable(1, 2) = SlotValue::Double(100);
+    data.HVCTable(2, 2) = SlotValue::Double(20000);
+    data.HVCTable(1, 3) = SlotValue::Double(102);
+    data.HVCTable(2, 3) = SlotValue::Double(26000);
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_EQ(res.objQo->HVC().Count(), 3);
+    EXPECT_TRUE(Near(res.objQo->HVC().Item(2)->V, 17440, 1.0));
+
+    data.HVCCount = 1;
+    EXPECT_FALSE(CalcAll(data, res));
+    EXPECT_EQ(res.objQo->Error(), err::InvalidCall);
+}
+
+TEST_F(DriverFixture, ChannelSectionUsesItsOwnSlots) {
+    data.SectionData(slot::SectType) = SlotValue::Int32(0);
+    data.SectionData(slot::SectB1) = SlotValue::Double(3);
+    data.SectionData(slot::SectC1) = SlotValue::Double(1);
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_EQ(res.objQo->SectB, 3);
+    EXPECT_EQ(res.objQo->SectCd, 1);
+}
+
+}  // namespace
+}  // namespace wyndlor
