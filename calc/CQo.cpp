@@ -4,6 +4,7 @@
 #include "RoundOff.h"
 
 #include <cmath>
+#include <vector>
 
 namespace wyndlor {
 
@@ -21,77 +22,79 @@ constexpr double kChannelFactor = 1.704;   // channel inflow without weir
 // i with x above point i and below point i+1 or within kSegmentSnap of it;
 // the last segment when none holds it.
 template <class Value>
-static int32_t FindSegment(const colQoHVC &points, double x, Value value) {
-    const int32_t count = points.Count();
+static int32_t FindSegment(const std::vector<clsQoHVC> &points, double x, Value value) {
+    const int32_t count = static_cast<int32_t>(points.size());
     for (int32_t i = 1; i <= count - 1; ++i) {
-        const double lo = value(*points.Item(i));
-        const double hi = value(*points.Item(i + 1));
+        const double lo = value(points[i - 1]);
+        const double hi = value(points[i]);
         if (x > lo && (x < hi || std::fabs(x - hi) < kSegmentSnap)) return i;
     }
     return count - 1;
 }
 
 int32_t CQo::SegmentByLevel(double x) const {
-    return FindSegment(hvc_, x, [](const clsQoHVC &p) { return p.EL; });
+    return FindSegment(pts_, x, [](const clsQoHVC &p) { return p.EL; });
 }
 
 int32_t CQo::SegmentByStorage(double x) const {
-    return FindSegment(hvc_, x, [](const clsQoHVC &p) { return p.V; });
+    return FindSegment(pts_, x, [](const clsQoHVC &p) { return p.V; });
 }
 
 double CQo::GetQo(double E) const {
     if (E <= SectEL) return 0;
     const double H = Chk(E - SectEL);
-    const double q = Chk(Chk(SectCd * SectB) * Pow(H, 1.5));
+    // H^1.5 as H sqrt(H): the same power, without the cost of a general pow
+    // in the innermost loop of the routing.
+    const double q = Chk(Chk(SectCd * SectB) * Chk(H * std::sqrt(H)));
     return SectType == 0 ? Chk(kChannelFactor * q) : q;
 }
 
 double CQo::GetVLinear(double x) const {
-    const int32_t count = hvc_.Count();
+    const int32_t count = static_cast<int32_t>(pts_.size());
     if (count < 2) return 0;
-    const clsQoHVC &first = *hvc_.Item(1);
-    const clsQoHVC &last = *hvc_.Item(count);
+    const clsQoHVC &first = Pt(1);
+    const clsQoHVC &last = Pt(count);
     if (x < first.EL) return 0;
     if (x > last.EL) {
-        const clsQoHVC &below = *hvc_.Item(count - 1);
+        const clsQoHVC &below = Pt(count - 1);
         return Chk(last.V + Div(Chk(Chk(x - last.EL) * Chk(last.V - below.V)), Chk(last.EL - below.EL)));
     }
     const int32_t i = SegmentByLevel(x);
-    const clsQoHVC &a = *hvc_.Item(i);
-    const clsQoHVC &b = *hvc_.Item(i + 1);
+    const clsQoHVC &a = Pt(i);
+    const clsQoHVC &b = Pt(i + 1);
     return Chk(a.V + Div(Chk(Chk(x - a.EL) * Chk(b.V - a.V)), Chk(b.EL - a.EL)));
 }
 
 double CQo::GetELLinear(double x) const {
-    const int32_t count = hvc_.Count();
+    const int32_t count = static_cast<int32_t>(pts_.size());
     if (count < 1) Fail(err::Subscript);  // no point to read a level from
-    const clsQoHVC &first = *hvc_.Item(1);
+    const clsQoHVC &first = Pt(1);
     if (count < 2) return first.EL;
-    const clsQoHVC &last = *hvc_.Item(count);
+    const clsQoHVC &last = Pt(count);
     if (x < first.V) return first.EL;
     if (x > last.V) {
-        const clsQoHVC &below = *hvc_.Item(count - 1);
+        const clsQoHVC &below = Pt(count - 1);
         return Chk(last.EL + Div(Chk(Chk(x - last.V) * Chk(last.EL - below.EL)), Chk(last.V - below.V)));
     }
     const int32_t i = SegmentByStorage(x);
-    const clsQoHVC &a = *hvc_.Item(i);
-    const clsQoHVC &b = *hvc_.Item(i + 1);
+    const clsQoHVC &a = Pt(i);
+    const clsQoHVC &b = Pt(i + 1);
     return Chk(a.EL + Div(Chk(Chk(x - a.V) * Chk(b.EL - a.EL)), Chk(b.V - a.V)));
 }
 
 double CQo::GetVFrustum(double x) const {
-    const int32_t count = hvc_.Count();
+    const int32_t count = static_cast<int32_t>(pts_.size());
     if (count < 2) return 0;
     int32_t ia;
-    if (x > hvc_.Item(count)->EL) {
+    if (x > Pt(count).EL) {
         ia = count - 1;
-    } else if (x <= hvc_.Item(1)->EL) {
+    } else if (x <= Pt(1).EL) {
         return 0;
     } else {
         ia = SegmentByLevel(x);
     }
-    const clsQoHVC &a = *hvc_.Item(ia);
-    const clsQoHVC &b = *hvc_.Item(ia + 1);
+    const clsQoHVC &a = Pt(ia);
+    const clsQoHVC &b = Pt(ia + 1);
     // The square root of the area (a length) varies linearly with the level
     // between two points: the pond is a truncated pyramid there.
     const double dH = Chk(b.EL - a.EL);
@@ -104,21 +107,21 @@ double CQo::GetVFrustum(double x) const {
 }
 
 double CQo::GetELBisect(double x) const {
-    const int32_t count = hvc_.Count();
+    const int32_t count = static_cast<int32_t>(pts_.size());
     if (count < 2) return 0;
-    const clsQoHVC &first = *hvc_.Item(1);
-    const clsQoHVC &last = *hvc_.Item(count);
+    const clsQoHVC &first = Pt(1);
+    const clsQoHVC &last = Pt(count);
     double lo, hi;
     if (x > last.V) {
-        lo = hvc_.Item(count - 1)->EL;
+        lo = Pt(count - 1).EL;
         hi = Chk(last.EL + kAboveTop);
     } else if (x <= first.V) {
         // An empty pond stands at its lowest point, not at level 0.
         return first.EL;
     } else {
         const int32_t i = SegmentByStorage(x);
-        lo = hvc_.Item(i)->EL;
-        hi = hvc_.Item(i + 1)->EL;
+        lo = Pt(i).EL;
+        hi = Pt(i + 1).EL;
     }
     // Bisection of the piecewise-linear storage, the relation the routing
     // steps with.  A bracket that stops shrinking (levels so large that
@@ -174,6 +177,11 @@ void CQo::Calc() {
                 prevA = p->A;
             }
         }
+
+        // The lookups read a plain copy of the prepared points.
+        pts_.clear();
+        pts_.reserve(static_cast<size_t>(hvc_.Count()));
+        for (const auto &p : hvc_) pts_.push_back(*p);
 
         const double V0 = frustum ? GetVFrustum(ELS) : GetVLinear(ELS);
 

@@ -16,6 +16,8 @@
 
 #include "Items.h"
 
+#include <vector>
+
 namespace wyndlor {
 
 class CQo {
@@ -48,7 +50,7 @@ public:
     double Hmax() const { return hmax_; }   // maximum overflow depth, m
 
     // The storage relation and spillway of the last Calc, for other code
-    // that routes the same pond (read-only; valid after the preparation).
+    // that routes the same pond (the points as prepared by the last Calc).
     double GetQo(double EL) const;               // level -> outflow, m3/s
     double GetVLinear(double EL) const;          // level -> storage, piecewise linear
     double GetELLinear(double V) const;          // storage -> level, piecewise linear
@@ -56,10 +58,12 @@ public:
     double GetELBisect(double V) const;          // storage -> level, bisection
 
 private:
+    const clsQoHVC &Pt(int32_t i) const { return pts_[static_cast<size_t>(i - 1)]; }
     int32_t SegmentByLevel(double x) const;
     int32_t SegmentByStorage(double x) const;
 
     colQoHVC hvc_;
+    std::vector<clsQoHVC> pts_;  // copy of the prepared points for the lookups
     colQoData qo_;
     int32_t error_ = 0;
     int32_t n_ = 0;

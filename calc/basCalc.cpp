@@ -188,7 +188,7 @@ int32_t CalcQo(const ProjectData &d, CalcResults &res) {
 bool CalcAll(const ProjectData &d, CalcResults &res) {
     res.FailedStep = CalcStep::None;
     res.FailedError = 0;
-    CalcTpStep(d, res);  // a failed arrival time does not stop the run
+    res.TpError = CalcTpStep(d, res);  // a failed arrival time does not stop the run
 
     struct Step {
         CalcStep id;

@@ -39,6 +39,8 @@ struct CalcResults {
     // engine object reported a failure, else the set-up's own error).
     CalcStep FailedStep = CalcStep::None;
     int32_t FailedError = 0;
+    // The flood-arrival-time step's own outcome (it never stops the run).
+    int32_t TpError = 0;
 };
 
 // Runs every step in order; false when any step from the averages on fails.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace wyndlor {
 
@@ -39,17 +40,21 @@ void clsRdata::Calc() {
 
         // Arrangement: rear-peaked puts each later (smaller) increment in
         // front, so the largest comes last; centre-peaked alternates the
-        // sides, so the largest stands in the middle.
-        int32_t k = 0;
-        for (const auto &item : in_) {
-            ++k;
-            const bool front = k > 1 && (Pattern == 0 || k % 2 == 1);
-            if (front) {
-                arranged_.AddAt(1, true, DT, item->i);
-            } else {
-                arranged_.Add(DT, item->i);
-            }
+        // sides (odd steps in front, even ones behind), so the largest
+        // stands in the middle.  The order is built first and appended
+        // once, rather than inserting at the front step by step.
+        const int32_t K = in_.Count();
+        std::vector<int32_t> order;
+        order.reserve(static_cast<size_t>(K));
+        if (Pattern == 0) {
+            for (int32_t k = K; k >= 1; --k) order.push_back(k);
+        } else {
+            for (int32_t k = (K % 2 == 1 ? K : K - 1); k >= 3; k -= 2) order.push_back(k);
+            if (K >= 1) order.push_back(1);
+            for (int32_t k = 2; k <= K; k += 2) order.push_back(k);
         }
+        arranged_.Reserve(arranged_.Count() + K);
+        for (int32_t k : order) arranged_.Add(DT, in_.Item(k)->i);
 
         // Times of the arranged steps, the last one limited to the duration.
         int32_t prevEnd = 0;

@@ -2,7 +2,11 @@
 #include "SlotValue.h"
 #include "TestSupport.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace wyndlor {
 namespace {
@@ -64,6 +68,46 @@ TEST(SplitHourMinuteTest, SplitsMinutes) {
     SplitHourMinute(1000, h, m);
     EXPECT_EQ(h, 16);
     EXPECT_EQ(m, 40);
+}
+
+}  // namespace
+}  // namespace wyndlor
+
+namespace wyndlor {
+namespace {
+
+// The rounding as first written: the decision always from the printed
+// text.  The engine takes a shortcut when the fraction is clear of the
+// decision points; both must agree everywhere.
+double ReferenceRoundOff(double value, int32_t places) {
+    const double x = std::fabs(value);
+    const double scale = std::pow(10.0, places);
+    if (x < 1.0 / (scale * 10.0)) return 0.0;
+    const double y = x * scale + 0.00001;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15G", y);
+    const char *point = std::strchr(text, '.');
+    double r = point ? (std::floor(y) + (point[1] >= '5' ? 1.0 : 0.0)) / scale : y / scale;
+    return value < 0 ? -r : r;
+}
+
+TEST(RoundOffAgreement, ShortcutMatchesPrintedDecision) {
+    std::mt19937_64 rng(20261208);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-6, 12);
+    std::uniform_int_distribution<int> places(0, 5);
+    int mismatches = 0;
+    for (int i = 0; i < 300000 && mismatches < 5; ++i) {
+        const int p = places(rng);
+        double v = mantissa(rng) * std::pow(10.0, exponent(rng));
+        if (i % 3 == 0) v = std::round(v * std::pow(10.0, p + 1)) / std::pow(10.0, p + 1);  // many exact halves
+        const double got = RoundOff(v, p);
+        const double want = ReferenceRoundOff(v, p);
+        if (got != want) {
+            ++mismatches;
+            ADD_FAILURE() << "value " << v << " places " << p << ": " << got << " vs " << want;
+        }
+    }
 }
 
 }  // namespace
