@@ -11,7 +11,7 @@ BUILDTYPE ?= RelWithDebInfo
 PACKAGES := cmake make g++ pkg-config \
             qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins \
             libgtest-dev libgmock-dev googletest libbenchmark-dev \
-            fonts-noto-cjk xvfb xauth
+            fonts-noto-cjk fonts-ipafont-gothic poppler-utils xvfb xauth
 
 .PHONY: all deps configure build test run bench fuzz clean
 

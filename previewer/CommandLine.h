@@ -1,0 +1,24 @@
+// The previewer's command line:
+//
+//     Glancer [/INI=<work folder>] <print file>
+//
+// The work folder holds the previewer's settings file Glancer.INI.  The
+// print file's path ends the command line and is not quoted by the program
+// that starts us, so a path with spaces may arrive split over several
+// arguments; they are joined again with single spaces.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace wyndlor::glancer {
+
+struct LaunchArguments {
+    QString iniFolder;   // "" when no /INI= was given
+    QString printFile;   // "" when none was given
+};
+
+// `arguments` without the program name.
+LaunchArguments ParseLaunchArguments(const QStringList &arguments);
+
+}  // namespace wyndlor::glancer

@@ -1,0 +1,92 @@
+#include "PdfExport.h"
+
+#include "PageRenderer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace wyndlor::glancer {
+
+namespace {
+
+constexpr int kPdfResolutionDpi = 1200;
+
+}  // namespace
+
+bool PaintPages(QPagedPaintDevice &device, const PrintDocument &doc,
+                const QList<int> &pageIndexes, int copies, QString &error)
+{
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        error = QStringLiteral("印刷を開始できませんでした。");
+        return false;
+    }
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const PageRenderer renderer(doc);
+    // the painter's origin is the top left of the printable area
+    const QRectF printable(QPointF(0, 0),
+                           device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    bool first = true;
+    for (int copy = 0; copy < std::max(1, copies); ++copy) {
+        for (int index : pageIndexes) {
+            if (index < 0 || index >= doc.PageCount())
+                continue;
+            if (!first && !device.newPage()) {
+                error = QStringLiteral("印刷の途中でページを送れませんでした。");
+                painter.end();
+                return false;
+            }
+            first = false;
+            renderer.Paint(painter, doc.pages.at(index), printable);
+        }
+    }
+    if (!painter.end()) {
+        error = QStringLiteral("印刷を終えられませんでした。");
+        return false;
+    }
+    return true;
+}
+
+bool ExportPdf(const PrintDocument &doc, const QString &pdfPath, QString &error)
+{
+    const QString shownPath = QDir::toNativeSeparators(pdfPath);
+    {
+        QPdfWriter writer(pdfPath);
+        writer.setResolution(kPdfResolutionDpi);
+        writer.setPageLayout(DefaultPageLayout());
+        writer.setCreator(QStringLiteral("Glancer"));
+        writer.setTitle(QFileInfo(pdfPath).completeBaseName());
+        QList<int> all;
+        for (int i = 0; i < doc.PageCount(); ++i)
+            all.append(i);
+        QString paintError;
+        if (!PaintPages(writer, doc, all, 1, paintError)) {
+            error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。").arg(shownPath);
+            return false;
+        }
+    }  // the writer closes the file here
+    if (QFileInfo(pdfPath).size() <= 0) {
+        error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。").arg(shownPath);
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+bool ExportPdf(const QList<QStringList> &pages, const QString &pdfPath, QString &error)
+{
+    return ExportPdf(DocumentFromPages(pages), pdfPath, error);
+}
+
+bool ExportPdf(const QString &printFilePath, const QString &pdfPath, QString &error)
+{
+    PrintDocument doc;
+    if (!LoadPrintFile(printFilePath, doc, error))
+        return false;
+    return ExportPdf(doc, pdfPath, error);
+}
+
+}  // namespace wyndlor::glancer

@@ -1,0 +1,65 @@
+// The report as the previewer holds it: the pages of one print file.
+//
+// A print file is Shift_JIS text with CR LF line ends; a form feed (code 12)
+// starts a new page, usually at the start of a line and with the line's text
+// following it directly.  A heading line carries "?R1" (level 1) or "?R2"
+// (level 2) after its indentation; the marker is not part of the shown text
+// but makes the heading an outline entry that leads to its page.
+//
+// Columns: the report is laid out in Shift_JIS bytes, so a half-width
+// character (ASCII, half-width katakana) takes one column and every other
+// character two.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace wyndlor::glancer {
+
+struct OutlineEntry {
+    int level = 1;   // 1 or 2
+    QString text;    // the heading after its marker, trimmed
+    int page = 0;    // 0-based page index
+    int line = 0;    // 0-based line on that page
+};
+
+struct ReportPage {
+    QStringList lines;  // shown text, markers removed, no line ends
+};
+
+class PrintDocument {
+public:
+    QList<ReportPage> pages;
+    QList<OutlineEntry> outline;
+
+    int PageCount() const { return int(pages.size()); }
+    // Widest line of the document, in columns.
+    int MaxColumns() const;
+    // Longest page, in lines.
+    int MaxLines() const;
+};
+
+// Columns one character takes (ucs4 code point): 1 for the characters that
+// Shift_JIS writes in one byte, 2 for the others.
+int CharColumns(char32_t ch);
+// Columns of a line of shown text.
+int LineColumns(const QString &line);
+
+// Shift_JIS bytes to text.
+QString DecodeShiftJis(const QByteArray &bytes);
+
+// Builds the document from the raw bytes of a print file.  Pages that hold
+// no visible text (for example after a form feed that ends the file) are
+// left out; a file without any text gives one empty page.
+PrintDocument ParsePrintFile(const QByteArray &bytes);
+// The same from text already decoded and split into pages of lines
+// (markers still in the lines).
+PrintDocument DocumentFromPages(const QList<QStringList> &pages);
+
+// Reads the whole file; false with a message for the user when it cannot be
+// read.
+bool LoadPrintFile(const QString &path, PrintDocument &doc, QString &error);
+
+}  // namespace wyndlor::glancer

@@ -1,0 +1,35 @@
+// Glancer: shows and prints a report print file.
+//
+//     Glancer [/INI=<work folder>] <print file>
+#include "CommandLine.h"
+#include "GlancerMessages.h"
+#include "GlancerWindow.h"
+#include "PrintDocument.h"
+
+#include <QApplication>
+
+using namespace wyndlor::glancer;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Glancer"));
+
+    const LaunchArguments args = ParseLaunchArguments(QApplication::arguments().mid(1));
+    if (args.printFile.isEmpty()) {
+        GlancerMessages().Error(nullptr, QStringLiteral("印刷ファイルが指定されていません。\n"
+                                                        "使い方: Glancer [/INI=<フォルダ>] <印刷ファイル>"));
+        return 2;
+    }
+    // the whole file is read now: the caller may delete it while we run
+    PrintDocument doc;
+    QString error;
+    if (!LoadPrintFile(args.printFile, doc, error)) {
+        GlancerMessages().Error(nullptr, error);
+        return 1;
+    }
+    GlancerWindow window(std::move(doc), args.printFile, args.iniFolder);
+    window.RestoreState();
+    window.show();
+    return app.exec();
+}
