@@ -18,6 +18,10 @@ enum class PlaceRule {
     CentreNonPositiveOrBeyond // also a value at or beyond the screen size
 };
 
+// The rule for one axis, all values in twips: `value` itself when the rule
+// accepts it, else (screenSize - windowSize) / 2 truncated, never below 0.
+int PlaceAxis(int value, int screenSize, int windowSize, PlaceRule rule);
+
 // Restores Top and Left (and Width and Height when `withSize`; a missing or
 // non-positive size keeps the design size) from `section` of the settings
 // file IniFileName().  Each axis whose value the rule rejects is centred on

@@ -1,0 +1,134 @@
+#include "FileCommands.h"
+
+#include "AppPaths.h"
+#include "CFileDialog.h"
+#include "CPrivateProfile.h"
+#include "MessageBoxes.h"
+#include "ProjectFile.h"
+#include "RecentFiles.h"
+#include "ShellMessages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace wyndlor {
+
+FileCommands::FileCommands(Project &project, QWidget *owner, Hooks hooks)
+    : project_(project), owner_(owner), hooks_(std::move(hooks)) {}
+
+void FileCommands::New() {
+    // Asked whether or not anything changed: the user may have meant Open.
+    if (MessageBoxes().Show(owner_, shell::NewText(), shell::NewTitle(), MsgIcon::Information,
+                            MsgButtons::OkCancel) != MsgResult::Ok)
+        return;
+    InitProjectData(project_.Data);
+    project_.CurrentFileName.clear();
+    hooks_.setFileCaption(QString());
+    hooks_.refreshColours();
+}
+
+FileCommands::ReadResult FileCommands::ReadChosen(const QString &path) {
+    const OpenResult r = OpenProjectFile(path, project_.Data);
+    hooks_.refreshColours();
+    if (r.outcome == OpenOutcome::Ok) {
+        hooks_.setFileCaption(QFileInfo(path).fileName());
+        project_.CurrentFileName = path;
+        hooks_.updateRecentFiles(path);
+        return ReadResult::Read;
+    }
+    // A rejected name or version leaves the data set as it was, but the
+    // window no longer claims the file, so a later Save asks for a name
+    // instead of overwriting a file that was never read.
+    project_.CurrentFileName.clear();
+    hooks_.setFileCaption(QString());
+    if (r.outcome == OpenOutcome::UnsupportedVersion)
+        MessageBoxes().Show(owner_, shell::UnsupportedVersionText(r.version),
+                            shell::UnsupportedVersionTitle(), MsgIcon::Critical, MsgButtons::Ok);
+    const int32_t code = r.outcome == OpenOutcome::ReadFailed ? r.code : 0;
+    MessageBoxes().Show(owner_, shell::ReadErrorText(code), shell::ReadErrorTitle(),
+                        MsgIcon::Critical, MsgButtons::Ok);
+    return ReadResult::NotRead;
+}
+
+void FileCommands::WriteInitDir(const QString &chosenPath) {
+    // The folder of the file last chosen in a dialog is where the next Open
+    // starts.
+    const QString folder = QDir::toNativeSeparators(QFileInfo(chosenPath).absolutePath());
+    CPrivateProfile::SetValueString(IniFileName(), shell::FileSection(), shell::InitDirKey(),
+                                    folder);
+}
+
+bool FileCommands::Open() {
+    QString initDir =
+        ReadIniString(shell::FileSection(), shell::InitDirKey(), IniFileName());
+    if (initDir.isEmpty()) initDir = QCoreApplication::applicationDirPath();
+
+    CFileDialog dlg;
+    dlg.DialogTitle = shell::OpenDialogTitle();
+    dlg.DefaultExt = shell::ProjectExtension();
+    dlg.Filter = shell::ProjectFilter();
+    dlg.FilterIndex = 1;
+    dlg.Flags = ofn::OpenFlags;
+    dlg.Parent = owner_;
+    dlg.InitialDir = initDir;
+    if (!dlg.Show(true)) return false;  // cancelled: InitDir stays as it was
+
+    const bool read = ReadChosen(dlg.FileName) == ReadResult::Read;
+    WriteInitDir(dlg.FileName);
+    return read;
+}
+
+bool FileCommands::OpenRecent(int index) {
+    // The path is read again from the settings, not from the menu caption,
+    // which doubles "&" and may be out of date.
+    const QString path = ReadRecentFiles(IniFileName()).value(index);
+    if (ReadChosen(path) != ReadResult::Read) return false;
+    WriteInitDir(path);
+    return true;
+}
+
+bool FileCommands::WriteTo(const QString &path) {
+    int32_t code = 0;
+    if (SaveProjectFile(path, project_.Data, code)) return true;
+    MessageBoxes().Show(owner_, shell::WriteErrorText(code), shell::WriteErrorTitle(),
+                        MsgIcon::Critical, MsgButtons::Ok);
+    return false;
+}
+
+bool FileCommands::Save() {
+    if (project_.CurrentFileName.isEmpty()) return SaveAs();
+    if (!WriteTo(project_.CurrentFileName)) return false;
+    hooks_.updateRecentFiles(project_.CurrentFileName);
+    project_.IsModified = false;
+    return true;
+}
+
+bool FileCommands::SaveAs() {
+    CFileDialog dlg;
+    dlg.DialogTitle = shell::SaveAsDialogTitle();
+    dlg.DefaultExt = shell::ProjectExtension();
+    dlg.Filter = shell::ProjectFilter();
+    dlg.FilterIndex = 1;
+    dlg.Flags = ofn::SaveFlags;
+    dlg.Parent = owner_;
+    dlg.FileName = project_.CurrentFileName;
+    // A new project has no file to propose a folder; start where the last
+    // dialog left off, as the platform dialog did by following the working
+    // folder.
+    if (dlg.FileName.isEmpty())
+        dlg.InitialDir = ReadIniString(shell::FileSection(), shell::InitDirKey(), IniFileName());
+    if (!dlg.Show(false)) return false;
+
+    const bool written = WriteTo(dlg.FileName);
+    if (written) {
+        hooks_.setFileCaption(dlg.FileTitle);
+        project_.CurrentFileName = dlg.FileName;
+        hooks_.updateRecentFiles(dlg.FileName);
+        project_.IsModified = false;
+    }
+    WriteInitDir(dlg.FileName);
+    return written;
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,54 @@
+// The file commands of the main window: New, Open, open a recent file,
+// Save and Save As, with their messages and their effect on the project,
+// the window caption, the recent-file list and the Open dialog's folder.
+//
+// The project file layer does the reading and writing; this class decides
+// what the user is asked and told, and what state the window is left in.
+#pragma once
+
+#include "Project.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace wyndlor {
+
+class FileCommands {
+public:
+    // What the commands change in the window that owns them.
+    struct Hooks {
+        std::function<void(const QString &fileTitle)> setFileCaption;  // "" for none
+        std::function<void()> refreshColours;
+        std::function<void(const QString &path)> updateRecentFiles;
+    };
+
+    FileCommands(Project &project, QWidget *owner, Hooks hooks);
+
+    // Asks, then resets the data set and forgets the file.  IsModified is
+    // left as it was: the discarded input was never saved.
+    void New();
+    // True when a file was chosen and read.
+    bool Open();
+    // Reads entry `index` (0..3) of the recent-file list.
+    bool OpenRecent(int index);
+    // True only when the data set is now on disk; false after a failed
+    // write or a cancelled Save As dialog.
+    bool Save();
+    bool SaveAs();
+
+private:
+    enum class ReadResult { Read, NotRead };
+    // The file-type check, reader choice and failure messages of both open
+    // commands; on success the file becomes the current file.
+    ReadResult ReadChosen(const QString &path);
+    void WriteInitDir(const QString &chosenPath);
+    bool WriteTo(const QString &path);
+
+    Project &project_;
+    QWidget *owner_;
+    Hooks hooks_;
+};
+
+}  // namespace wyndlor

@@ -1,0 +1,299 @@
+#include "frmMenuMain.h"
+
+#include "AboutBox.h"
+#include "AppPaths.h"
+#include "MessageBoxes.h"
+#include "RecentFiles.h"
+#include "ShellMessages.h"
+#include "SystemHelpers.h"
+#include "ToolbarIcons.h"
+#include "WindowPlace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+
+namespace wyndlor {
+namespace {
+
+// The layout of the window in twips, as it has always been drawn; the
+// screen's logical DPI turns it into pixels.
+struct MenuButton {
+    const char *caption;
+    const char *tag;
+    int left, top, height;
+};
+constexpr int kButtonWidth = 3855;
+constexpr int kButtonHeight = 615;
+// Button 5 (the calculation) spans two rows.
+constexpr int kTallButtonHeight = 1335;
+const MenuButton kMenuButtonLayout[frmMenuMain::kMenuButtons] = {
+    {"計算条件の入力", "InpJyoken", 360, 360, kButtonHeight},
+    {"ｈ－Ｖ曲線算定ﾃﾞｰﾀの入力", "InpHVC", 360, 1080, kButtonHeight},
+    {"流域面積等の入力", "InpArea", 360, 1800, kButtonHeight},
+    {"洪水吐調整部断面形状の入力", "InpSection", 360, 2520, kButtonHeight},
+    {"計算時間間隔の入力", "InpDeltaT", 4560, 360, kButtonHeight},
+    {"設計洪水位の計算", "MenuRO", 4560, 1080, kTallButtonHeight},
+    {"連番条件設定", "InpRenban", 4560, 2520, kButtonHeight},
+};
+// The frame keeps the buttons' left margin on the right and below.
+constexpr int kFrameMargin = 360;
+constexpr int kFrameLeft = 240, kFrameTop = 120;
+constexpr int kFrameWidth = 4560 + kButtonWidth + kFrameMargin;
+constexpr int kFrameHeight = 2520 + kButtonHeight + kFrameMargin;
+// The exit button sits below the frame, flush with its right edge.
+constexpr int kExitWidth = 2055, kExitHeight = 495, kExitGap = 180;
+constexpr int kFormMargin = 240;
+
+// The group flag that colours each of the five input buttons.
+bool GroupFlag(const ProjectData &d, int index) {
+    switch (index) {
+    case 0: return d.HasConditions;
+    case 1: return d.HasHVC;
+    case 2: return d.HasCatchment;
+    case 3: return d.HasSection;
+    case 4: return d.HasDeltaT;
+    default: return false;
+    }
+}
+constexpr int kColouredButtons = 5;
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    return QRect(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
+                 TwipsToPixelsY(height));
+}
+
+const char *const kTagProperty = "Tag";
+const char *const kKeyProperty = "Key";
+
+}  // namespace
+
+void SetUpAppPaths() {
+    SetIniFileName(DefaultIniFileName());
+    SetFormatFileName(DefaultFormatFileName());
+    SetWorkFolder(PrepareWorkFolder());
+}
+
+frmMenuMain::frmMenuMain(QWidget *parent)
+    : QMainWindow(parent),
+      files_(project_, this,
+             FileCommands::Hooks{[this](const QString &t) { SetFileCaption(t); },
+                                 [this] { RefreshButtonColours(); },
+                                 [this](const QString &p) { UpdateRecentFiles(p); }}) {
+    setObjectName(QStringLiteral("frmMenuMain"));
+    SetFileCaption(QString());
+    setWindowIcon(ToolbarIcon(QStringLiteral("Open")));
+
+    BuildMenus();
+    BuildToolbar();
+    BuildMenuFrame();
+    // A fixed dialog-like window: the layout is drawn to size.
+    setFixedSize(sizeHint());
+
+    RestoreWindowPlace(this, shell::MainSection(), false, PlaceRule::CentreNonPositiveOrBeyond);
+    recent_->Refresh(ReadRecentFiles(IniFileName()));
+
+    InitProjectData(project_.Data);
+    project_.CurrentFileName.clear();
+    project_.IsModified = false;
+    RefreshButtonColours();
+}
+
+frmMenuMain::~frmMenuMain() = default;
+
+void frmMenuMain::BuildMenuFrame() {
+    auto *central = new QWidget(this);
+    fraMenu_ = new QGroupBox(QStringLiteral("ﾒｲﾝﾒﾆｭｰ"), central);
+    fraMenu_->setObjectName(QStringLiteral("fraMenu"));
+    fraMenu_->setGeometry(TwipsRect(kFrameLeft, kFrameTop, kFrameWidth, kFrameHeight));
+
+    for (int i = 0; i < kMenuButtons; ++i) {
+        const MenuButton &b = kMenuButtonLayout[i];
+        auto *button = new QPushButton(QString::fromUtf8(b.caption), fraMenu_);
+        button->setObjectName(QStringLiteral("cmdMenu") + QString::number(i));
+        button->setProperty(kTagProperty, QString::fromLatin1(b.tag));
+        button->setGeometry(TwipsRect(b.left, b.top, kButtonWidth, b.height));
+        connect(button, &QPushButton::clicked, this, [this, i] { RunCommand(i); });
+        cmdMenu_[static_cast<size_t>(i)] = button;
+    }
+    QFont bold = cmdMenu_[5]->font();
+    bold.setBold(true);
+    cmdMenu_[5]->setFont(bold);
+
+    cmdExit_ = new QPushButton(QStringLiteral("  ﾌﾟﾛｸﾞﾗﾑ終了"), central);
+    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    const int exitLeft = kFrameLeft + kFrameWidth - kExitWidth;
+    const int exitTop = kFrameTop + kFrameHeight + kExitGap;
+    cmdExit_->setGeometry(TwipsRect(exitLeft, exitTop, kExitWidth, kExitHeight));
+    connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
+
+    central->setFixedSize(TwipsToPixelsX(kFrameLeft + kFrameWidth + kFormMargin),
+                          TwipsToPixelsY(exitTop + kExitHeight + kFormMargin));
+    setCentralWidget(central);
+}
+
+void frmMenuMain::BuildMenus() {
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    // Each entry runs its file command; whether it succeeded is told by the
+    // command's own messages.
+    auto add = [&](const char *name, const QString &caption, auto cmd) {
+        QAction *a = mnuFile->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, [this, cmd] { (files_.*cmd)(); });
+    };
+    add("mnuFileNew", QStringLiteral("新規作成(&N)"), &FileCommands::New);
+    add("mnuFileOpen", QStringLiteral("ﾌｧｲﾙを開く(&O)..."), &FileCommands::Open);
+    add("mnuFileSaveAs", QStringLiteral("ﾌｧｲﾙに名前を付けて保存(&A)..."), &FileCommands::SaveAs);
+    add("mnuFileSave", QStringLiteral("ﾌｧｲﾙの上書き保存(&S)..."), &FileCommands::Save);
+    mnuFile->addSeparator();
+    recent_ = new RecentFilesMenu(mnuFile, this);
+    connect(recent_, &RecentFilesMenu::entryTriggered, this,
+            [this](int index) { files_.OpenRecent(index); });
+    mnuFile->addSeparator();
+    QAction *exit = mnuFile->addAction(QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ終了(&X)"));
+    exit->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QAction *about = menuBar()->addAction(QStringLiteral("&?"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, &frmMenuMain::ShowAbout);
+}
+
+void frmMenuMain::BuildToolbar() {
+    tbrMenu_ = addToolBar(QStringLiteral("tbrMenu"));
+    tbrMenu_->setObjectName(QStringLiteral("tbrMenu"));
+    tbrMenu_->setMovable(false);
+    tbrMenu_->setFloatable(false);
+    tbrMenu_->setIconSize(QSize(24, 24));
+    tbrMenu_->toggleViewAction()->setEnabled(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    struct Button {
+        const char *key;
+        const char *tip;
+        std::function<void()> run;
+    };
+    const Button buttons[] = {
+        {"New", "新規作成", [this] { files_.New(); }},
+        {"Open", "ﾌｧｲﾙを開く...", [this] { files_.Open(); }},
+        {"SaveAs", "ﾌｧｲﾙに名前を付けて保存...", [this] { files_.SaveAs(); }},
+        {"Save", "ﾌｧｲﾙの上書き保存", [this] { files_.Save(); }},
+        // Page set-up belongs to the print menu; here it is shown for the
+        // familiar toolbar but does nothing, so it is disabled.
+        {"Printer", "ﾍﾟｰｼﾞの設定", nullptr},
+    };
+    for (const Button &b : buttons) {
+        const QString key = QString::fromLatin1(b.key);
+        if (key == QLatin1String("Printer")) tbrMenu_->addSeparator();
+        QAction *a = tbrMenu_->addAction(ToolbarIcon(key), QString::fromUtf8(b.tip));
+        a->setToolTip(QString::fromUtf8(b.tip));
+        a->setProperty(kKeyProperty, key);
+        a->setObjectName(QStringLiteral("tbr") + key);
+        if (b.run)
+            connect(a, &QAction::triggered, this, b.run);
+        else
+            a->setEnabled(false);
+    }
+}
+
+QAction *frmMenuMain::mnuFileName(int index) const { return recent_->entry(index); }
+
+QAction *frmMenuMain::toolbarAction(const QString &key) const {
+    for (QAction *a : tbrMenu_->actions())
+        if (a->property(kKeyProperty).toString() == key) return a;
+    return nullptr;
+}
+
+void frmMenuMain::SetCommandHandler(const QString &tag, CommandHandler handler) {
+    if (handler)
+        handlers_.insert(tag, std::move(handler));
+    else
+        handlers_.remove(tag);
+}
+
+void frmMenuMain::SetCommandsEnabled(bool enabled) {
+    centralWidget()->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+    tbrMenu_->setEnabled(enabled);
+}
+
+void frmMenuMain::RunCommand(int index) {
+    if (index < 0 || index >= kMenuButtons) return;
+    const QString tag = cmdMenu(index)->property(kTagProperty).toString();
+    SetCommandsEnabled(false);
+    const auto it = handlers_.constFind(tag);
+    if (it != handlers_.constEnd())
+        (*it)(this);
+    else
+        MessageBoxes().Show(this, shell::NotAvailableText(), QString(), MsgIcon::Information,
+                            MsgButtons::Ok);
+    SetCommandsEnabled(true);
+    // The command's window may have changed a group; the activation that
+    // follows its closing is not guaranteed on every platform.
+    RefreshButtonColours();
+}
+
+void frmMenuMain::RefreshButtonColours() {
+    const QPalette app = QApplication::palette();
+    for (int i = 0; i < kColouredButtons; ++i) {
+        QPushButton *b = cmdMenu(i);
+        QPalette pal = b->palette();
+        const QColor colour = GroupFlag(project_.Data, i) ? app.color(QPalette::Highlight)
+                                                          : app.color(QPalette::ButtonText);
+        pal.setColor(QPalette::Active, QPalette::ButtonText, colour);
+        pal.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+        b->setPalette(pal);
+    }
+}
+
+void frmMenuMain::UpdateRecentFiles(const QString &path) {
+    const QString ini = IniFileName();
+    const QStringList next = NextRecentFiles(ReadRecentFiles(ini), path);
+    WriteRecentFiles(ini, next);
+    recent_->Refresh(next);
+}
+
+void frmMenuMain::SetFileCaption(const QString &fileTitle) {
+    setWindowTitle(shell::MainCaption(fileTitle));
+}
+
+void frmMenuMain::ShowAbout() {
+    AboutBox box(this);
+    box.exec();
+}
+
+void frmMenuMain::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) RefreshButtonColours();
+    QMainWindow::changeEvent(event);
+}
+
+void frmMenuMain::closeEvent(QCloseEvent *event) {
+    if (project_.IsModified) {
+        const MsgResult answer =
+            MessageBoxes().Show(this, shell::ExitText(project_.CurrentFileName),
+                                shell::ExitTitle(), MsgIcon::Information, MsgButtons::YesNoCancel);
+        if (answer == MsgResult::Cancel) {
+            event->ignore();
+            return;
+        }
+        // Ending after a failed write or a cancelled Save As dialog would
+        // throw the input away although the user asked to keep it: the
+        // window stays open with its data, and the write-error message has
+        // already said why.
+        if (answer == MsgResult::Yes && !files_.Save()) {
+            event->ignore();
+            return;
+        }
+    }
+    SaveWindowPlace(this, shell::MainSection(), false);
+    event->accept();
+}
+
+}  // namespace wyndlor

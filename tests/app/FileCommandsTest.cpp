@@ -1,0 +1,277 @@
+// The file commands against real files in a temporary folder.
+#include "ShellFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace wyndlor {
+namespace {
+
+using test::ShellFixture;
+
+QString ReadError(const char *code) {
+    return QStringLiteral("指定された入力ﾃﾞｰﾀﾌｧｲﾙの読み込みができませんでした。（ｴﾗｰｺｰﾄﾞ ： ") +
+           QLatin1String(code) +
+           QStringLiteral("）\n\nお問い合わせの際は，上記ｴﾗｰﾒｯｾｰｼﾞおよびｴﾗｰｺｰﾄﾞをお知らせください。");
+}
+
+class NewCommandTest : public ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        P().Data.HasCatchment = true;
+        P().CurrentFileName = Path("pond.wyd");
+        P().IsModified = true;
+    }
+};
+
+TEST_F(NewCommandTest, CancelKeepsEverything) {
+    boxes.answers = {MsgResult::Cancel};
+    Window().fileCommands().New();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("新規作成"));
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("現在編集中の入力ﾃﾞｰﾀを全て破棄し，入力ﾃﾞｰﾀを初期化します。"));
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::OkCancel);
+    EXPECT_TRUE(P().Data.HasCatchment);
+    EXPECT_EQ(P().CurrentFileName, Path("pond.wyd"));
+}
+
+TEST_F(NewCommandTest, OkResetsButKeepsModifiedFlag) {
+    Window().setWindowTitle(QStringLiteral("pond.wyd - Ostrevin"));
+    boxes.answers = {MsgResult::Ok};
+    Window().toolbarAction("New")->trigger();
+    EXPECT_FALSE(P().Data.HasCatchment);
+    EXPECT_TRUE(P().CurrentFileName.isEmpty());
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin"));
+    EXPECT_TRUE(P().IsModified);
+    EXPECT_EQ(Window().cmdMenu(2)->palette().color(QPalette::ButtonText),
+              Window().cmdMenu(3)->palette().color(QPalette::ButtonText))
+        << "colours refreshed after the reset";
+}
+
+class OpenCommandTest : public ShellFixture {};
+
+TEST_F(OpenCommandTest, DialogStartsInStoredFolder) {
+    SetIni("FileName", "InitDir", dir.path());
+    dialogs.answers = {std::nullopt};
+    EXPECT_FALSE(Window().fileCommands().Open());
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    const auto &r = dialogs.requests[0];
+    EXPECT_TRUE(r.open);
+    EXPECT_EQ(r.title, QStringLiteral("ﾌｧｲﾙを開く..."));
+    EXPECT_EQ(r.defaultExt, QStringLiteral(".wyd"));
+    EXPECT_EQ(r.filter, QStringLiteral("入力ﾃﾞｰﾀ(*.wyd)|*.wyd"));
+    EXPECT_EQ(r.filterIndex, 1);
+    EXPECT_EQ(r.flags, 6148);
+    EXPECT_EQ(r.initialDir, dir.path());
+    EXPECT_TRUE(r.fileName.isEmpty());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(OpenCommandTest, UpperCaseExtensionReads) {
+    QDir(dir.path()).mkdir("sub");
+    const QString path = WriteProject("sub/KITA.WYD");
+    P().IsModified = true;
+    dialogs.answers = {path};
+    EXPECT_TRUE(Window().fileCommands().Open());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(Title(), QStringLiteral("北ため池"));
+    EXPECT_EQ(P().CurrentFileName, path);
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("KITA.WYD - Ostrevin"));
+    EXPECT_EQ(Ini("FileName", "FileName1"), path);
+    EXPECT_EQ(QDir::cleanPath(QDir::fromNativeSeparators(Ini("FileName", "InitDir"))),
+              QDir::cleanPath(dir.filePath("sub")));
+    EXPECT_TRUE(P().IsModified) << "opening does not touch the modified flag";
+    EXPECT_EQ(Window().cmdMenu(0)->palette().color(QPalette::ButtonText),
+              QApplication::palette().color(QPalette::Highlight));
+}
+
+TEST_F(OpenCommandTest, TextFileRejectedDataKept) {
+    const QString wyd = WriteProject("pond.wyd");
+    QFile::copy(wyd, Path("pond.txt"));
+    P().Data.HasDeltaT = true;
+    P().CurrentFileName = wyd;
+    dialogs.answers = {Path("pond.txt")};
+    EXPECT_FALSE(Window().fileCommands().Open());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ読み込みｴﾗｰ"));
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(boxes.shown[0].text, ReadError("0"));
+    EXPECT_TRUE(P().Data.HasDeltaT) << "no reader ran";
+    EXPECT_TRUE(P().CurrentFileName.isEmpty());
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin"));
+    EXPECT_TRUE(Ini("FileName", "FileName1").isEmpty());
+}
+
+TEST_F(OpenCommandTest, Version130GivesBothMessagesInOrder) {
+    QFile f(Path("old.wyd"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("TARNVALE INPUT FILE FORMAT V1\r\n"
+            "PRODUCT NAME                   [Ostrevin]\r\n"
+            "INPUT FILE VERSION             [1.30]\r\n#TRUE#\r\n");
+    f.close();
+    P().Data.HasHVC = true;
+    dialogs.answers = {Path("old.wyd")};
+    EXPECT_FALSE(Window().fileCommands().Open());
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("ﾌｧｲﾙを開く"));
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙの書式（Ver.1.30）には現在対応しておりません。"));
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(boxes.shown[1].text, ReadError("0"));
+    EXPECT_TRUE(P().Data.HasHVC);
+}
+
+TEST_F(OpenCommandTest, FileCutShortReportsCodeAndResets) {
+    const QString path = WriteProject("cut.wyd");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (int i = 0; i < 30; ++i) f.write(lines[i] + '\n');
+    f.close();
+
+    P().Data.HasHVC = true;
+    dialogs.answers = {path};
+    EXPECT_FALSE(Window().fileCommands().Open());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, ReadError("62")) << "reading past the end of the file";
+    EXPECT_FALSE(P().Data.HasHVC) << "a failed read leaves a reset data set";
+    EXPECT_TRUE(P().CurrentFileName.isEmpty());
+    // The dialog was confirmed, so its folder is where the next Open starts.
+    EXPECT_FALSE(Ini("FileName", "InitDir").isEmpty());
+}
+
+TEST_F(OpenCommandTest, MissingFileReportsWhyAndKeepsData) {
+    P().Data.HasHVC = true;
+    dialogs.answers = {Path("gone.wyd")};
+    EXPECT_FALSE(Window().fileCommands().Open());
+    ASSERT_EQ(boxes.shown.size(), 1u) << "no version message for a file that is not there";
+    EXPECT_EQ(boxes.shown[0].text, ReadError("53"));
+    EXPECT_TRUE(P().Data.HasHVC) << "no reader ran";
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin"));
+}
+
+TEST_F(OpenCommandTest, RecentEntryReadsPathFromSettings) {
+    const QString a = WriteProject("a.wyd", "Ａ池");
+    const QString b = WriteProject("b.wyd", "Ｂ池");
+    SetIni("FileName", "FileName1", a);
+    SetIni("FileName", "FileName2", b);
+    Window().mnuFileName(1)->trigger();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(Title(), QStringLiteral("Ｂ池"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("b.wyd - Ostrevin"));
+    EXPECT_EQ(Ini("FileName", "FileName1"), b);
+    EXPECT_EQ(Ini("FileName", "FileName2"), a);
+    EXPECT_EQ(Window().mnuFileName(0)->text(), QStringLiteral("&1 ") + b);
+    EXPECT_FALSE(Ini("FileName", "InitDir").isEmpty());
+}
+
+TEST_F(OpenCommandTest, VanishedRecentFileReportsAndKeepsInitDir) {
+    SetIni("FileName", "FileName1", Path("vanished.wyd"));
+    SetIni("FileName", "InitDir", "/before");
+    EXPECT_FALSE(Window().fileCommands().OpenRecent(0));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ読み込みｴﾗｰ"));
+    EXPECT_EQ(Ini("FileName", "InitDir"), QStringLiteral("/before"));
+    EXPECT_EQ(Ini("FileName", "FileName1"), Path("vanished.wyd")) << "the list is not pruned";
+}
+
+class SaveCommandTest : public ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        P().Data.HasConditions = true;
+        P().Data.ConditionsData(slot::Title) = SlotValue::String("南ため池, 改修");
+        P().IsModified = true;
+    }
+    QString SavedTitle(const QString &path) {
+        ProjectData d;
+        int32_t code = 0;
+        EXPECT_TRUE(LoadProjectFile(path, d, code)) << code;
+        return QString::fromStdString(d.ConditionsData(slot::Title).ToText());
+    }
+};
+
+TEST_F(SaveCommandTest, NewProjectSaveAsksForNameAndWrites) {
+    SetIni("FileName", "FileName1", "/p/older.wyd");
+    dialogs.answers = {Path("minami.wyd")};
+    EXPECT_TRUE(Window().fileCommands().Save());
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_FALSE(dialogs.requests[0].open);
+    EXPECT_EQ(dialogs.requests[0].title, QStringLiteral("ﾌｧｲﾙに名前を付けて保存..."));
+    EXPECT_EQ(dialogs.requests[0].flags, 6150);
+    EXPECT_EQ(SavedTitle(Path("minami.wyd")), QStringLiteral("南ため池, 改修"));
+    EXPECT_FALSE(P().IsModified);
+    EXPECT_EQ(P().CurrentFileName, Path("minami.wyd"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("minami.wyd - Ostrevin"));
+    EXPECT_EQ(Ini("FileName", "FileName1"), Path("minami.wyd"));
+    EXPECT_EQ(Ini("FileName", "FileName2"), QStringLiteral("/p/older.wyd"));
+}
+
+TEST_F(SaveCommandTest, SaveAsProposesCurrentFile) {
+    P().CurrentFileName = Path("first.wyd");
+    dialogs.answers = {Path("second.wyd")};
+    EXPECT_TRUE(Window().fileCommands().SaveAs());
+    EXPECT_EQ(dialogs.requests[0].fileName, Path("first.wyd"));
+    EXPECT_EQ(P().CurrentFileName, Path("second.wyd"));
+    EXPECT_FALSE(QFileInfo::exists(Path("first.wyd")));
+}
+
+TEST_F(SaveCommandTest, CancelledSaveAsChangesNothing) {
+    dialogs.answers = {std::nullopt};
+    EXPECT_FALSE(Window().fileCommands().SaveAs());
+    EXPECT_TRUE(P().IsModified);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(Ini("FileName", "FileName1").isEmpty());
+}
+
+TEST_F(SaveCommandTest, SaveToCurrentFileNeedsNoDialog) {
+    P().CurrentFileName = Path("kita.wyd");
+    Window().toolbarAction("Save")->trigger();
+    EXPECT_TRUE(dialogs.requests.empty());
+    EXPECT_EQ(SavedTitle(Path("kita.wyd")), QStringLiteral("南ため池, 改修"));
+    EXPECT_FALSE(P().IsModified);
+    EXPECT_EQ(Ini("FileName", "FileName1"), Path("kita.wyd"));
+}
+
+TEST_F(SaveCommandTest, FailedWriteReportsAndKeepsState) {
+    Window().setWindowTitle(QStringLiteral("kita.wyd - Ostrevin"));
+    P().CurrentFileName = Path("kita.wyd");
+    dialogs.answers = {Path("missing-folder/x.wyd")};
+    EXPECT_FALSE(Window().fileCommands().SaveAs());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ書き込みｴﾗｰ"));
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(
+        QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙを作成することができませんでした。（ｴﾗｰｺｰﾄﾞ ： ")));
+    EXPECT_FALSE(boxes.shown[0].text.contains(QStringLiteral("： 0）")));
+    EXPECT_EQ(P().CurrentFileName, Path("kita.wyd"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("kita.wyd - Ostrevin"));
+    EXPECT_TRUE(P().IsModified);
+    EXPECT_TRUE(Ini("FileName", "FileName1").isEmpty());
+}
+
+struct CodeCase {
+    const char *name;
+    long long code;
+    const char *text;
+};
+class ErrorCodeFormatTest : public ::testing::TestWithParam<CodeCase> {};
+TEST_P(ErrorCodeFormatTest, ThousandsSeparated) {
+    EXPECT_EQ(shell::FormatErrorCode(GetParam().code), QLatin1String(GetParam().text));
+}
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ErrorCodeFormatTest,
+    ::testing::Values(CodeCase{"Zero", 0, "0"}, CodeCase{"Small", 62, "62"},
+                      CodeCase{"ThreeDigits", 999, "999"}, CodeCase{"FourDigits", 1004, "1,004"},
+                      CodeCase{"Millions", 1234567, "1,234,567"},
+                      CodeCase{"Negative", -31037, "-31,037"}),
+    [](const ::testing::TestParamInfo<CodeCase> &i) { return std::string(i.param.name); });
+
+}  // namespace
+}  // namespace wyndlor

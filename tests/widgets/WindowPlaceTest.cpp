@@ -1,0 +1,120 @@
+// Window places: the centring rule per axis and the round trip through the
+// settings file.
+#include "AppPaths.h"
+#include "CPrivateProfile.h"
+#include "WindowPlace.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace wyndlor {
+namespace {
+
+struct AxisCase {
+    const char *name;
+    int value, screen, window;
+    PlaceRule rule;
+    int expected;
+};
+
+class PlaceAxisTest : public ::testing::TestWithParam<AxisCase> {};
+
+TEST_P(PlaceAxisTest, GivesPlace) {
+    const AxisCase &c = GetParam();
+    EXPECT_EQ(PlaceAxis(c.value, c.screen, c.window, c.rule), c.expected);
+}
+
+constexpr auto Beyond = PlaceRule::CentreNonPositiveOrBeyond;
+constexpr auto NonPositive = PlaceRule::CentreNonPositive;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, PlaceAxisTest,
+    ::testing::Values(
+        AxisCase{"InsideKept", 1500, 15360, 9000, Beyond, 1500},
+        AxisCase{"OneTwipKept", 1, 15360, 9000, Beyond, 1},
+        AxisCase{"ZeroCentred", 0, 15360, 9000, Beyond, 3180},
+        AxisCase{"NegativeCentred", -300, 15360, 9000, NonPositive, 3180},
+        AxisCase{"AtScreenSizeCentred", 15360, 15360, 9000, Beyond, 3180},
+        AxisCase{"BeyondScreenCentred", 20000, 15360, 9000, Beyond, 3180},
+        AxisCase{"BeyondKeptByOtherRule", 20000, 15360, 9000, NonPositive, 20000},
+        AxisCase{"OddDifferenceTruncated", 0, 15361, 9000, Beyond, 3180},
+        AxisCase{"WindowLargerThanScreenAtZero", 0, 9000, 15360, Beyond, 0}),
+    [](const ::testing::TestParamInfo<AxisCase> &i) { return std::string(i.param.name); });
+
+TEST(TwipsTest, OneInchIsTheLogicalDpi) {
+    const QScreen *s = QGuiApplication::primaryScreen();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(TwipsToPixelsX(1440), qRound(s->logicalDotsPerInchX()));
+    EXPECT_EQ(TwipsToPixelsY(1440), qRound(s->logicalDotsPerInchY()));
+    // Back to twips within one pixel's worth.
+    const double twipsPerPixel = 1440.0 / s->logicalDotsPerInchX();
+    EXPECT_NEAR(PixelsToTwipsX(TwipsToPixelsX(3855)), 3855, twipsPerPixel);
+}
+
+class WindowPlaceFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ini = dir.filePath(QStringLiteral("Wyndlor.INI"));
+        SetIniFileName(ini);
+        screen = QGuiApplication::primaryScreen()->geometry();
+        w.resize(300, 200);
+    }
+    void Write(const char *key, int value) {
+        CPrivateProfile::SetValueString(ini, QStringLiteral("GraphQi"), QLatin1String(key),
+                                        QString::number(value));
+    }
+    int Read(const char *key) {
+        return CPrivateProfile::GetValueLong(ini, QStringLiteral("GraphQi"), QLatin1String(key));
+    }
+    QTemporaryDir dir;
+    QString ini;
+    QRect screen;
+    QWidget w;
+};
+
+TEST_F(WindowPlaceFileTest, MissingFileCentresBothAxes) {
+    RestoreWindowPlace(&w, QStringLiteral("GraphQi"), true, PlaceRule::CentreNonPositive);
+    EXPECT_EQ(w.size(), QSize(300, 200)) << "a missing size keeps the design size";
+    EXPECT_NEAR(w.pos().x(), (screen.width() - 300) / 2, 1);
+    EXPECT_NEAR(w.pos().y(), (screen.height() - 200) / 2, 1);
+}
+
+TEST_F(WindowPlaceFileTest, TopBeyondScreenCentresOnlyThatAxis) {
+    Write("Top", PixelsToTwipsY(screen.height()) + 15);
+    Write("Left", 1500);
+    RestoreWindowPlace(&w, QStringLiteral("GraphQi"), false, Beyond);
+    EXPECT_EQ(w.pos().x(), TwipsToPixelsX(1500));
+    EXPECT_NEAR(w.pos().y(), (screen.height() - 200) / 2, 1);
+}
+
+TEST_F(WindowPlaceFileTest, SizeAndPlaceSurviveARoundTrip) {
+    Write("Top", 900);
+    Write("Left", 1200);
+    Write("Width", 6000);
+    Write("Height", 4500);
+    RestoreWindowPlace(&w, QStringLiteral("GraphQi"), true, NonPositive);
+    EXPECT_EQ(w.size(), QSize(TwipsToPixelsX(6000), TwipsToPixelsY(4500)));
+
+    w.move(TwipsToPixelsX(2400), TwipsToPixelsY(1800));
+    SaveWindowPlace(&w, QStringLiteral("GraphQi"), true);
+    EXPECT_NEAR(Read("Top"), 1800, 15);
+    EXPECT_NEAR(Read("Left"), 2400, 15);
+    EXPECT_NEAR(Read("Width"), 6000, 15);
+    EXPECT_NEAR(Read("Height"), 4500, 15);
+}
+
+TEST_F(WindowPlaceFileTest, SaveWithoutSizeWritesNoSizeKeys) {
+    w.move(30, 40);
+    SaveWindowPlace(&w, QStringLiteral("GraphQi"), false);
+    EXPECT_EQ(CPrivateProfile::GetValueString(ini, QStringLiteral("GraphQi"),
+                                              QStringLiteral("Width")),
+              QString());
+    EXPECT_NEAR(Read("Left"), PixelsToTwipsX(30), 1);
+}
+
+}  // namespace
+}  // namespace wyndlor
