@@ -1,0 +1,27 @@
+// The command "設計洪水位の計算" of the main window.
+//
+// Runs the whole design-flood calculation over the project's input and
+// then shows the results menu modally, also after a failed run: the
+// engineer sees what the run left and can look at the tables of the steps
+// that did run.
+#pragma once
+
+#include "Project.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace wyndlor {
+
+// The message shown when the calculation stops on an error.
+extern const char *const kCalcFailedMessage;
+
+// CalcAll over project.Data into project.Results; on failure the
+// information message kCalcFailedMessage; then frmMenuRO modally over
+// `parent`.  `openPrintMenu`, when set, shows the print menu modally over
+// the widget it is given (the results menu).
+void RunCalculationCommand(Project &project, QWidget *parent,
+                           std::function<void(QWidget *)> openPrintMenu = {});
+
+}  // namespace wyndlor

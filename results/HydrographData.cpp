@@ -1,0 +1,81 @@
+#include "HydrographData.h"
+
+#include "CQo.h"
+#include "clsQi.h"
+
+namespace wyndlor {
+
+namespace {
+
+const QColor kInflowColour(255, 0, 0);
+const QColor kOutflowColour(0, 0, 255);
+
+// Every curve begins at rest, (0, 0), then one point per item.
+template <class Collection, class Value>
+QVector<QPointF> Curve(const Collection *items, Value value) {
+    QVector<QPointF> points;
+    points.reserve(1 + (items ? items->Count() : 0));
+    points.append(QPointF(0, 0));
+    if (items)
+        for (const auto &item : *items) points.append(QPointF(item->t, value(*item)));
+    return points;
+}
+
+GraphData Common() {
+    GraphData d;
+    d.XTitle = QStringLiteral("経過時間ｔ(min)");
+    d.YTitle = QStringLiteral("流量Ｑ(m3/s)");
+    return d;
+}
+
+}  // namespace
+
+double WaterLevelAxisMax(double hmax) {
+    return hmax > 0 ? 2.0 * hmax : 1.0;
+}
+
+GraphData GraphQiData(const clsQi *qi) {
+    GraphData d = Common();
+    d.FormName = QStringLiteral("frmGraphQi");
+    d.Caption = d.Header = QStringLiteral("流入ハイドログラフ");
+    d.Section = QStringLiteral("GraphQi");
+    GraphSeries inflow;
+    inflow.Label = QStringLiteral("流入量");
+    inflow.Colour = kInflowColour;
+    inflow.Marker = MarkerShape::Circle;
+    inflow.Points = Curve(qi ? &qi->Qi() : nullptr, [](const clsQiData &i) { return i.Qid; });
+    d.Series = {inflow};
+    return d;
+}
+
+GraphData GraphQoData(const CQo *qo) {
+    GraphData d = Common();
+    d.FormName = QStringLiteral("frmGraphQo");
+    d.Caption = d.Header = QStringLiteral("洪水調節計算結果");
+    d.Section = QStringLiteral("GraphQo");
+    d.Y2Title = QStringLiteral("水位Ｈ(m)");
+    d.Y2Max = WaterLevelAxisMax(qo ? qo->Hmax() : 0);
+    const colQoData *items = qo ? &qo->Qo() : nullptr;
+
+    GraphSeries inflow;
+    inflow.Label = QStringLiteral("流入量");
+    inflow.Colour = kInflowColour;
+    inflow.Marker = MarkerShape::Circle;
+    inflow.Points = Curve(items, [](const clsQoData &i) { return i.Qi; });
+
+    GraphSeries outflow;
+    outflow.Label = QStringLiteral("放流量");
+    outflow.Colour = kOutflowColour;
+    outflow.Marker = MarkerShape::Square;
+    outflow.Points = Curve(items, [](const clsQoData &i) { return i.Qo; });
+
+    GraphSeries level;
+    level.Label = QStringLiteral("水　位");
+    level.RightAxis = true;
+    level.Points = Curve(items, [](const clsQoData &i) { return i.h; });
+
+    d.Series = {inflow, outflow, level};
+    return d;
+}
+
+}  // namespace wyndlor

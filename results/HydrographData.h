@@ -1,0 +1,54 @@
+// What the two hydrograph graphs draw, taken from the engine objects.
+//
+// The inflow graph shows the design inflow Qid of every step; the routing
+// graph shows inflow and outflow on the discharge axis and the overflow
+// depth above the spillway crest on a right-hand level axis whose top is
+// twice the largest depth, so that the level curve stays in the lower half
+// of the plot and does not hide the discharges.  Every curve starts at
+// (0 min, 0): the pond is at rest before the rain.
+#pragma once
+
+#include <QColor>
+#include <QPointF>
+#include <QString>
+#include <QVector>
+
+namespace wyndlor {
+
+class clsQi;
+class CQo;
+
+enum class MarkerShape { None, Circle, Square };
+
+struct GraphSeries {
+    QString Label;            // legend text
+    QColor Colour;            // invalid: the chart's own colour
+    MarkerShape Marker = MarkerShape::None;
+    bool RightAxis = false;   // drawn against the level axis Y2
+    QVector<QPointF> Points;  // (minutes, m3/s or m)
+};
+
+struct GraphData {
+    QString FormName;   // frmGraphQi or frmGraphQo
+    QString Caption;
+    QString Header;     // chart title
+    QString Section;    // settings-file section of place and size
+    QString XTitle;
+    QString YTitle;
+    QString Y2Title;    // empty: no right axis
+    double Y2Max = 0;   // top of the right axis, m
+    QVector<GraphSeries> Series;
+};
+
+// Top of the level axis for a largest overflow depth hmax (m): 2 hmax.
+// A routing that never lifts the pond above the crest has hmax 0, and an
+// axis from 0 to 0 cannot be drawn, so the axis then spans 0 to 1 m.
+double WaterLevelAxisMax(double hmax);
+
+// The graph of the inflow hydrograph; a missing object draws the lone
+// point (0, 0).
+GraphData GraphQiData(const clsQi *qi);
+// The graph of the flood routing; a missing object likewise.
+GraphData GraphQoData(const CQo *qo);
+
+}  // namespace wyndlor

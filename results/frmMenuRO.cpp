@@ -1,0 +1,210 @@
+#include "frmMenuRO.h"
+
+#include "MessageBoxes.h"
+#include "WindowPlace.h"
+#include "frmGraph.h"
+#include "frmResOut.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace wyndlor {
+
+namespace {
+
+const char *const kTag = "Tag";
+const QString kResOutQi = QStringLiteral("ResOutQi");
+const QString kResOutQo = QStringLiteral("ResOutQo");
+const QString kMenuPrint = QStringLiteral("MenuPrint");
+
+QLineEdit *ResultField(const QString &name, QWidget *parent) {
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setText(FormatResult(0));
+    return field;
+}
+
+}  // namespace
+
+QString ClockText(int32_t hours, int32_t minutes) {
+    return QStringLiteral("%1:%2").arg(hours, 3, 10, QLatin1Char('0')).arg(minutes, 2, 10, QLatin1Char('0'));
+}
+
+QString FormatResult(double value) {
+    return FormatCell(ResultColumn{QString(), CellKind::Number, 3}, value);
+}
+
+QString FormatLevel(double value) {
+    const QString text = FormatResult(value);
+    return text.startsWith(QLatin1Char('-')) ? text : QStringLiteral("+") + text;
+}
+
+void FillInflowTable(ResultTableModel &grid, const clsQi *qi) {
+    if (!qi) {
+        grid.SetRowCount(0);
+        return;
+    }
+    const colQiData &items = qi->Qi();
+    grid.SetRowCount(items.Count());
+    for (int32_t r = 1; r <= items.Count(); ++r) {
+        const auto item = items.Item(r);
+        grid.SetCell(r, 1, item->t);
+        grid.SetCell(r, 2, item->r);
+        grid.SetCell(r, 3, item->Qi);
+        grid.SetCell(r, 4, item->Qid);
+    }
+}
+
+void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
+    if (!qo) {
+        grid.SetRowCount(0);
+        return;
+    }
+    const int32_t peak = qo->n();
+    const colQoData &items = qo->Qo();
+    grid.SetRowCount(items.Count());
+    for (int32_t r = 1; r <= items.Count(); ++r) {
+        const auto item = items.Item(r);
+        grid.SetCell(r, 1, ClockText(item->hh, item->mm));
+        grid.SetCell(r, 2, item->t);
+        grid.SetCell(r, 3, item->Qi);
+        grid.SetCell(r, 4, item->Qo);
+        grid.SetCell(r, 5, item->h);  // depth above the crest, not the level EL
+        grid.SetCell(r, 6, item->V);
+        grid.SetCell(r, 7, r == peak ? QStringLiteral("最大") : QString());
+    }
+}
+
+frmMenuRO::frmMenuRO(const CalcResults &results, std::function<void(QWidget *)> openPrintMenu,
+                     QWidget *parent)
+    : QDialog(parent), results_(results), openPrintMenu_(std::move(openPrintMenu)) {
+    setObjectName(QStringLiteral("frmMenuRO"));
+    setWindowTitle(QStringLiteral("計算結果の表示および印刷"));
+
+    auto *frame = new QGroupBox(QStringLiteral("設計洪水位"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto *fields = new QGridLayout(frame);
+    numQ1_ = ResultField(QStringLiteral("numQ1"), frame);
+    numQ2_ = ResultField(QStringLiteral("numQ2"), frame);
+    numH1_ = ResultField(QStringLiteral("numH1"), frame);
+    numHWL_ = ResultField(QStringLiteral("numHWL"), frame);
+    numHWL_->setText(FormatLevel(0));
+    const std::pair<QString, QLineEdit *> rows[] = {
+        {QStringLiteral("設計洪水流量Ｑ1(m3/s)"), numQ1_},
+        {QStringLiteral("最大放流量Ｑ2(m3/s)"), numQ2_},
+        {QStringLiteral("最大水位ｈ1(m)"), numH1_},
+        {QStringLiteral("設計洪水位ＨＷＬ(m)"), numHWL_},
+    };
+    int row = 0;
+    for (const auto &[caption, field] : rows) {
+        fields->addWidget(new QLabel(caption, frame), row, 0);
+        fields->addWidget(field, row, 1);
+        ++row;
+    }
+
+    const std::pair<QString, QString> commands[] = {
+        {QStringLiteral("流入ハイドログラフの表示"), kResOutQi},
+        {QStringLiteral("洪水調節計算結果の表示"), kResOutQo},
+        {QStringLiteral("計算結果の印刷"), kMenuPrint},
+    };
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    for (int i = 0; i < 3; ++i) {
+        cmdMenu_[i] = new QPushButton(commands[i].first, this);
+        cmdMenu_[i]->setObjectName(QStringLiteral("cmdMenu%1").arg(i));
+        cmdMenu_[i]->setProperty(kTag, commands[i].second);
+        cmdMenu_[i]->setAutoDefault(false);
+        connect(cmdMenu_[i], &QPushButton::clicked, this, [this, i] {
+            RunCommand(cmdMenu_[i]->property(kTag).toString());
+        });
+        layout->addWidget(cmdMenu_[i]);
+    }
+    cmdExit_ = new QPushButton(QStringLiteral("  前ﾒﾆｭｰ画面に戻る"), this);
+    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit_->setAutoDefault(false);
+    connect(cmdExit_, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addSpacing(cmdExit_->sizeHint().height() / 2);
+    layout->addWidget(cmdExit_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+frmMenuRO::~frmMenuRO() = default;
+
+void frmMenuRO::setVisible(bool visible) {
+    if (visible && !loaded_) {
+        loaded_ = true;
+        adjustSize();
+        // A place stored on a larger screen than the present one is
+        // re-centred rather than left out of sight.
+        RestoreWindowPlace(this, QStringLiteral("MenuRO"), false,
+                           PlaceRule::CentreNonPositiveOrBeyond);
+        // Each field on its own: a run that failed early has no objects.
+        if (results_.objQi) numQ1_->setText(FormatResult(results_.objQi->Q1()));
+        if (results_.objQo) {
+            numQ2_->setText(FormatResult(results_.objQo->Q2()));
+            numH1_->setText(FormatResult(results_.objQo->Hmax()));
+        }
+        numHWL_->setText(FormatLevel(results_.DesignFloodLevel));
+    }
+    QDialog::setVisible(visible);
+}
+
+void frmMenuRO::done(int result) {
+    if (loaded_) SaveWindowPlace(this, QStringLiteral("MenuRO"), false);
+    QDialog::done(result);
+}
+
+std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
+    const bool inflow = tag == kResOutQi;
+    if (!inflow && tag != kResOutQo) return nullptr;
+    auto table = std::make_unique<frmResOut>(inflow ? ResOutQiConfig() : ResOutQoConfig(), this);
+    table->UsrCaption = QString();
+    table->UsrHelpFile = QString();
+    table->UsrHelpContextID = 0;
+    frmResOut *raw = table.get();
+    connect(raw, &frmResOut::LoadData, this, [this, raw, inflow] {
+        if (inflow)
+            FillInflowTable(raw->Grid(), results_.objQi.get());
+        else
+            FillRoutingTable(raw->Grid(), results_.objQo.get());
+    });
+    connect(raw, &frmResOut::GraphRequested, this, [this, raw, tag] {
+        auto graph = CreateGraph(tag, raw);
+        graph->exec();
+    });
+    return table;
+}
+
+std::unique_ptr<frmGraph> frmMenuRO::CreateGraph(const QString &tag, QWidget *parent) {
+    GraphData data = tag == kResOutQi ? GraphQiData(results_.objQi.get())
+                                      : GraphQoData(results_.objQo.get());
+    return std::make_unique<frmGraph>(std::move(data), parent);
+}
+
+void frmMenuRO::RunCommand(const QString &tag) {
+    setEnabled(false);
+    if (tag == kResOutQi || tag == kResOutQo) {
+        auto table = CreateTable(tag);
+        frmResOut *&held = tag == kResOutQi ? objResOutQi_ : objResOutQo_;
+        held = table.get();
+        table->exec();
+        held = nullptr;
+    } else if (tag == kMenuPrint) {
+        if (openPrintMenu_)
+            openPrintMenu_(this);
+        else
+            MessageBoxes().Show(this, QStringLiteral("この機能はまだ利用できません。"),
+                                QStringLiteral("計算結果の印刷"), MsgIcon::Information,
+                                MsgButtons::Ok);
+    }
+    setEnabled(true);
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,85 @@
+// The results menu: the hub shown after every calculation run.
+//
+// It shows the four headline results of the design flood water level
+// (design flood discharge Q1, peak outflow Q2, largest overflow depth h1 and
+// the design flood water level HWL = crest level + h1) and opens the inflow
+// table, the routing table and the print menu.  It fills the two tables
+// itself from the engine objects when they load, and reads nothing but the
+// results of the last run; a failed run shows what it left, and a missing
+// object leaves its fields at 0.
+#pragma once
+
+#include "basCalc.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QPushButton;
+
+namespace wyndlor {
+
+class ResultTableModel;
+class frmResOut;
+class frmGraph;
+
+// The loading handlers of the two tables: one row per item of the inflow
+// hydrograph (t, r, Q, Qi) or of the routing (hh:mm, t, Qi, Qo, H, V, and
+// "最大" on the peak-outflow row n).  A missing object leaves the grid with
+// no rows.
+void FillInflowTable(ResultTableModel &grid, const clsQi *qi);
+void FillRoutingTable(ResultTableModel &grid, const CQo *qo);
+
+// "000:00": hours of three digits, minutes of two.
+QString ClockText(int32_t hours, int32_t minutes);
+
+// The display formats of the headline fields: "##0.000" for the
+// discharges and the depth, and "+##0.000;-##0.000" for the design flood
+// water level, which reads as an elevation with its sign, like EL+101.441.
+QString FormatResult(double value);
+QString FormatLevel(double value);
+
+class frmMenuRO : public QDialog {
+    Q_OBJECT
+public:
+    // `openPrintMenu` shows the print menu modally over the given parent;
+    // while none is given, "計算結果の印刷" says the command is not there yet.
+    frmMenuRO(const CalcResults &results, std::function<void(QWidget *)> openPrintMenu = {},
+              QWidget *parent = nullptr);
+    ~frmMenuRO() override;
+
+    QLineEdit *numQ1() const { return numQ1_; }
+    QLineEdit *numQ2() const { return numQ2_; }
+    QLineEdit *numH1() const { return numH1_; }
+    QLineEdit *numHWL() const { return numHWL_; }
+    QPushButton *cmdMenu(int index) const { return cmdMenu_[index]; }
+
+    // Runs the command of a button's Tag: "ResOutQi", "ResOutQo" or
+    // "MenuPrint".  The window is disabled while the command's window is
+    // open.
+    void RunCommand(const QString &tag);
+
+    // The table window of "ResOutQi" or "ResOutQo", wired to this window's
+    // loading handler and to its graph, not yet shown.
+    std::unique_ptr<frmResOut> CreateTable(const QString &tag);
+    // The graph of "ResOutQi" or "ResOutQo" over `parent`, not yet shown.
+    std::unique_ptr<frmGraph> CreateGraph(const QString &tag, QWidget *parent);
+
+    void setVisible(bool visible) override;
+    void done(int result) override;
+
+private:
+    const CalcResults &results_;
+    std::function<void(QWidget *)> openPrintMenu_;
+    QLineEdit *numQ1_ = nullptr, *numQ2_ = nullptr, *numH1_ = nullptr, *numHWL_ = nullptr;
+    QPushButton *cmdMenu_[3] = {};
+    QPushButton *cmdExit_ = nullptr;
+    frmResOut *objResOutQi_ = nullptr;  // the open table windows, while open
+    frmResOut *objResOutQo_ = nullptr;
+    bool loaded_ = false;
+};
+
+}  // namespace wyndlor

@@ -1,0 +1,220 @@
+// The hydrograph graphs: what goes into the chart, the level axis, the
+// layout and the picture exports.
+#include "ResultsTestSupport.h"
+#include "frmGraph.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QValueAxis>
+#include <gtest/gtest.h>
+
+namespace wyndlor {
+namespace {
+
+QList<QLineSeries *> LineSeries(const frmGraph &g) {
+    QList<QLineSeries *> out;
+    for (QAbstractSeries *s : g.Chart()->series())
+        if (auto *line = qobject_cast<QLineSeries *>(s)) out << line;
+    return out;
+}
+
+// ---- Series content ---------------------------------------------------------------
+
+TEST(GraphSeriesData, InflowStartsAtRestThenOnePointPerStep) {
+    auto qi = test::InflowOf({{10, 0.134}, {20, 9.615}, {30, 0.385}});
+    const GraphData d = GraphQiData(qi.get());
+    ASSERT_EQ(d.Series.size(), 1);
+    const QVector<QPointF> expected{{0, 0}, {10, 0.567}, {20, 5.308}, {30, 0.692}};
+    ASSERT_EQ(d.Series[0].Points.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_DOUBLE_EQ(d.Series[0].Points[i].x(), expected[i].x()) << i;
+        EXPECT_DOUBLE_EQ(d.Series[0].Points[i].y(), expected[i].y()) << i;
+    }
+    EXPECT_EQ(d.Series[0].Colour, QColor(255, 0, 0));
+    EXPECT_TRUE(d.Y2Title.isEmpty());
+}
+
+TEST(GraphSeriesData, RoutingHasInflowOutflowAndDepthEachOfNPlusOnePoints) {
+    auto qo = test::RoutedPond(test::TriangularFlood(150, 20.0));
+    const GraphData d = GraphQoData(qo.get());
+    ASSERT_EQ(d.Series.size(), 3);
+    const QStringList labels{"流入量", "放流量", "水　位"};
+    for (int s = 0; s < 3; ++s) {
+        EXPECT_EQ(d.Series[s].Label, labels[s]);
+        ASSERT_EQ(d.Series[s].Points.size(), 151) << s;
+        EXPECT_EQ(d.Series[s].Points.first(), QPointF(0, 0)) << s;
+    }
+    const auto last = qo->Qo().Item(150);
+    EXPECT_EQ(d.Series[0].Points[150], QPointF(last->t, last->Qi));
+    EXPECT_EQ(d.Series[1].Points[150], QPointF(last->t, last->Qo));
+    EXPECT_EQ(d.Series[2].Points[150], QPointF(last->t, last->h));
+    EXPECT_FALSE(d.Series[0].RightAxis || d.Series[1].RightAxis);
+    EXPECT_TRUE(d.Series[2].RightAxis);
+    EXPECT_EQ(d.Series[1].Colour, QColor(0, 0, 255));
+    EXPECT_DOUBLE_EQ(d.Y2Max, 2 * qo->Hmax());
+}
+
+TEST(GraphSeriesData, EmptyCollectionsGiveTheLoneOrigin) {
+    auto qi = test::InflowOf({});
+    auto qo = test::RoutedPond({});
+    EXPECT_EQ(GraphQiData(qi.get()).Series[0].Points, QVector<QPointF>{QPointF(0, 0)});
+    for (const GraphSeries &s : GraphQoData(qo.get()).Series)
+        EXPECT_EQ(s.Points, QVector<QPointF>{QPointF(0, 0)});
+}
+
+struct AxisCase {
+    const char *name;
+    double hmax, top;
+};
+class LevelAxis : public ::testing::TestWithParam<AxisCase> {};
+TEST_P(LevelAxis, TopIsTwiceTheLargestDepthOrOneMetre) {
+    EXPECT_DOUBLE_EQ(WaterLevelAxisMax(GetParam().hmax), GetParam().top);
+}
+INSTANTIATE_TEST_SUITE_P(Depths, LevelAxis,
+                         ::testing::Values(AxisCase{"Ordinary", 0.441, 0.882},
+                                           AxisCase{"Small", 0.001, 0.002},
+                                           AxisCase{"NoOverflow", 0, 1}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct StepCase {
+    const char *name;
+    double span, step;
+};
+class TickStep : public ::testing::TestWithParam<StepCase> {};
+TEST_P(TickStep, RoundAndAtMostSixParts) {
+    EXPECT_DOUBLE_EQ(RoundTickStep(GetParam().span), GetParam().step);
+}
+INSTANTIATE_TEST_SUITE_P(Spans, TickStep,
+                         ::testing::Values(StepCase{"TwiceAWorkedDepth", 0.882, 0.2},
+                                           StepCase{"FourAndAHalfMetres", 4.446, 1},
+                                           StepCase{"SixExactly", 6, 1},
+                                           StepCase{"OneMetre", 1, 0.2},
+                                           StepCase{"Nothing", 0, 1}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// ---- The chart in the window ------------------------------------------------------
+
+TEST(GraphWindow, RoutingChartCarriesTheSeriesAxesAndLegend) {
+    auto qo = test::RoutedPond(test::TriangularFlood(60, 15.0));
+    frmGraph g(GraphQoData(qo.get()));
+    EXPECT_EQ(g.windowTitle(), QStringLiteral("洪水調節計算結果"));
+    EXPECT_EQ(g.Chart()->title(), QStringLiteral("洪水調節計算結果"));
+    const QList<QLineSeries *> series = LineSeries(g);
+    ASSERT_EQ(series.size(), 3);
+    for (QLineSeries *s : series) EXPECT_EQ(s->count(), 61);
+    EXPECT_EQ(series[0]->color(), QColor(255, 0, 0));
+    EXPECT_EQ(series[1]->color(), QColor(0, 0, 255));
+    EXPECT_TRUE(series[0]->pointsVisible());
+
+    ASSERT_TRUE(g.AxisY2());
+    EXPECT_EQ(g.AxisY2()->titleText(), QStringLiteral("水位Ｈ(m)"));
+    EXPECT_DOUBLE_EQ(g.AxisY2()->max(), 2 * qo->Hmax());
+    EXPECT_TRUE(series[2]->attachedAxes().contains(g.AxisY2()));
+    EXPECT_FALSE(series[1]->attachedAxes().contains(g.AxisY2()));
+
+    QStringList titles;
+    for (QAbstractAxis *a : g.Chart()->axes()) titles << a->titleText();
+    EXPECT_TRUE(titles.contains(QStringLiteral("経過時間ｔ(min)")));
+    EXPECT_TRUE(titles.contains(QStringLiteral("流量Ｑ(m3/s)")));
+
+    QStringList legend;
+    for (QLegendMarker *m : g.Chart()->legend()->markers()) legend << m->label();
+    EXPECT_EQ(legend, (QStringList{"流入量", "放流量", "水　位"}));
+    EXPECT_TRUE(g.Chart()->legend()->isVisible());
+}
+
+TEST(GraphWindow, NoOverflowGivesALevelAxisOfOneMetre) {
+    auto qo = test::RoutedPond({{10, 0}, {20, 0}});
+    ASSERT_EQ(qo->Hmax(), 0);
+    frmGraph g(GraphQoData(qo.get()));
+    ASSERT_TRUE(g.AxisY2());
+    EXPECT_DOUBLE_EQ(g.AxisY2()->min(), 0);
+    EXPECT_DOUBLE_EQ(g.AxisY2()->max(), 1);
+}
+
+TEST(GraphWindow, InflowChartHasNoLevelAxisAndDraws999) {
+    // 999 m3/s is a discharge like any other, not a gap in the curve.
+    auto qi = std::make_shared<clsQi>();
+    qi->Qi().Add(10, 0.0);
+    qi->Qi().Add(20, 0.0);
+    qi->Calc();
+    qi->Qi().Item(2)->Qid = 999;
+    frmGraph g(GraphQiData(qi.get()));
+    EXPECT_FALSE(g.AxisY2());
+    const QList<QLineSeries *> series = LineSeries(g);
+    ASSERT_EQ(series.size(), 1);
+    ASSERT_EQ(series[0]->count(), 3);
+    EXPECT_EQ(series[0]->at(2), QPointF(20, 999));
+    EXPECT_EQ(series[0]->name(), QStringLiteral("流入量"));
+}
+
+struct ChartCase {
+    const char *name;
+    QSize inner;
+    int toolbar;
+    QRect chart;
+};
+class ChartLayout : public ::testing::TestWithParam<ChartCase> {};
+TEST_P(ChartLayout, ChartFillsBelowTheToolbarAndNeverGoesNegative) {
+    EXPECT_EQ(ChartGeometry(GetParam().inner, GetParam().toolbar), GetParam().chart);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ChartLayout,
+    ::testing::Values(ChartCase{"Ordinary", {800, 560}, 30, QRect(0, 30, 800, 530)},
+                      ChartCase{"BelowTheToolbar", {800, 20}, 30, QRect(0, 30, 800, 0)},
+                      ChartCase{"OnePixelLeft", {800, 31}, 30, QRect(0, 30, 800, 1)},
+                      ChartCase{"NoWidth", {0, 100}, 30, QRect(0, 30, 0, 70)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(GraphWindow, ShrunkBelowTheToolbarLeavesTheChartAtZeroHeight) {
+    frmGraph g(GraphQiData(nullptr));
+    g.show();
+    g.resize(200, 10);
+    EXPECT_EQ(g.ChartArea()->height(), 0);
+    g.resize(600, 400);
+    EXPECT_GT(g.ChartArea()->height(), 0);
+    EXPECT_EQ(g.ChartArea()->geometry().bottom(), 399);
+    EXPECT_EQ(g.ChartArea()->geometry().top(), g.ToolBar()->geometry().bottom() + 1);
+    EXPECT_EQ(g.ChartView()->size(), g.ChartArea()->size());
+    g.close();
+}
+
+// ---- Picture exports --------------------------------------------------------------
+
+TEST(GraphExport, PngAndSvgFilesAndTheClipboardImage) {
+    auto qo = test::RoutedPond(test::TriangularFlood(30, 10.0));
+    frmGraph g(GraphQoData(qo.get()));
+    g.show();
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("graph.png"));
+    const QString svg = dir.filePath(QStringLiteral("graph.SVG"));
+    ASSERT_TRUE(g.SaveImage(png));
+    ASSERT_TRUE(g.SaveImage(svg));
+    QImage image(png);
+    EXPECT_EQ(image.size(), g.ChartView()->size());
+    QFile f(svg);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_TRUE(text.contains("<svg"));
+    EXPECT_FALSE(g.SaveImage(QStringLiteral("/nonexistent-folder/graph.png")));
+
+    QApplication::clipboard()->clear();
+    g.RunCommand(QStringLiteral("Copy"));
+    EXPECT_EQ(QApplication::clipboard()->image().size(), g.ChartView()->size());
+    g.RunCommand(QStringLiteral("NoSuchKey"));  // ignored
+    EXPECT_TRUE(g.isVisible());
+    g.RunCommand(QStringLiteral("Close"));
+    EXPECT_FALSE(g.isVisible());
+}
+
+}  // namespace
+}  // namespace wyndlor

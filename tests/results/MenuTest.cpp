@@ -1,0 +1,246 @@
+// The results menu and the calculation command: what a good and a failed
+// run show, and how the two tables are filled.
+#include "CalcCommand.h"
+#include "ResultsTestSupport.h"
+#include "frmGraph.h"
+#include "frmMenuRO.h"
+#include "frmResOut.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace wyndlor {
+namespace {
+
+using test::FakeMessageBoxes;
+using test::WithModal;
+
+const QString kFailed = QStringLiteral("計算途中でｴﾗｰが発生したため，計算を中止しました。");
+
+// ---- Table filling ------------------------------------------------------------
+
+TEST(RoutingTable, HundredFiftyRowsWithTheMarkOnThePeakRowOnly) {
+    auto qo = test::RoutedPond(test::TriangularFlood(150, 20.0));
+    ASSERT_EQ(qo->Error(), 0);
+    ASSERT_GT(qo->n(), 0);
+    ResultTableModel grid(ResOutQoConfig().Columns);
+    FillRoutingTable(grid, qo.get());
+    ASSERT_EQ(grid.rowCount(), 150);
+    for (int r = 1; r <= 150; ++r)
+        EXPECT_EQ(grid.CellText(r, 7), r == qo->n() ? QStringLiteral("最大") : QString()) << r;
+    const auto peak = qo->Qo().Item(qo->n());
+    EXPECT_EQ(grid.CellText(qo->n(), 4), QString::number(peak->Qo, 'f', 3));
+}
+
+TEST(RoutingTable, ColumnsTakeClockTimeDepthAndStorage) {
+    // The worked routing example: at 30 min Qo 2.637, h 0.441, V 8824.
+    auto qo = test::RoutedPond({{0, 0}, {10, 5}, {20, 10}, {30, 5}, {40, 0}, {50, 0}});
+    ResultTableModel grid(ResOutQoConfig().Columns);
+    FillRoutingTable(grid, qo.get());
+    ASSERT_EQ(grid.rowCount(), 6);
+    const QStringList row4{"000:30", "30", "5.000", "2.637", "0.441", "8824", "最大"};
+    for (int c = 1; c <= 7; ++c) EXPECT_EQ(grid.CellText(4, c), row4[c - 1]) << c;
+}
+
+TEST(RoutingTable, NoMarkWhenNothingFlowsOut) {
+    auto qo = test::RoutedPond({{10, 0}, {20, 0}, {30, 0}});
+    ASSERT_EQ(qo->n(), 0);
+    ResultTableModel grid(ResOutQoConfig().Columns);
+    FillRoutingTable(grid, qo.get());
+    ASSERT_EQ(grid.rowCount(), 3);
+    for (int r = 1; r <= 3; ++r) EXPECT_EQ(grid.CellText(r, 7), QString());
+}
+
+struct ClockCase {
+    int32_t hours, minutes;
+    const char *text;
+};
+class Clock : public ::testing::TestWithParam<ClockCase> {};
+TEST_P(Clock, ThreeDigitHoursTwoDigitMinutes) {
+    EXPECT_EQ(ClockText(GetParam().hours, GetParam().minutes), QString::fromUtf8(GetParam().text));
+}
+INSTANTIATE_TEST_SUITE_P(Times, Clock,
+                         ::testing::Values(ClockCase{0, 0, "000:00"}, ClockCase{1, 30, "001:30"},
+                                           ClockCase{171, 5, "171:05"}));
+
+TEST(InflowTable, OneRowPerStepWithRainAndBothDischarges) {
+    // r 9.615 mm/h on 2 km2, fp 0.75, margin 20 %, 0.5 m3/s canal inflow.
+    auto qi = test::InflowOf({{10, 0.134}, {20, 9.615}, {30, 0.385}});
+    ResultTableModel grid(ResOutQiConfig().Columns);
+    FillInflowTable(grid, qi.get());
+    ASSERT_EQ(grid.rowCount(), 3);
+    const QStringList row2{"20", "9.615", "4.0063", "5.308"};
+    for (int c = 1; c <= 4; ++c) EXPECT_EQ(grid.CellText(2, c), row2[c - 1]) << c;
+}
+
+TEST(Tables, MissingObjectsLeaveNoRows) {
+    ResultTableModel a(ResOutQiConfig().Columns), b(ResOutQoConfig().Columns);
+    FillInflowTable(a, nullptr);
+    FillRoutingTable(b, nullptr);
+    EXPECT_EQ(a.rowCount(), 0);
+    EXPECT_EQ(b.rowCount(), 0);
+}
+
+struct LevelCase {
+    double value;
+    const char *text;
+};
+class LevelFormat : public ::testing::TestWithParam<LevelCase> {};
+TEST_P(LevelFormat, ShowsTheSignOfAnElevation) {
+    EXPECT_EQ(FormatLevel(GetParam().value), QString::fromUtf8(GetParam().text));
+}
+INSTANTIATE_TEST_SUITE_P(Levels, LevelFormat,
+                         ::testing::Values(LevelCase{101.441, "+101.441"}, LevelCase{0, "+0.000"},
+                                           LevelCase{-2.5, "-2.500"}, LevelCase{-0.0001, "+0.000"}));
+
+// ---- The menu after a run ------------------------------------------------------------
+
+class AfterGoodRun : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(CalcAll(test::SmallProject(), results)); }
+    CalcResults results;
+};
+
+TEST_F(AfterGoodRun, FieldsShowTheFourHeadlineResults) {
+    frmMenuRO menu(results);
+    menu.show();
+    EXPECT_EQ(menu.numQ1()->text(), QString::number(results.objQi->Q1(), 'f', 3));
+    EXPECT_EQ(menu.numQ2()->text(), QString::number(results.objQo->Q2(), 'f', 3));
+    EXPECT_EQ(menu.numH1()->text(), QString::number(results.objQo->Hmax(), 'f', 3));
+    EXPECT_EQ(menu.numHWL()->text(),
+              QStringLiteral("+") + QString::number(100 + results.objQo->Hmax(), 'f', 3));
+    EXPECT_NE(menu.numQ1()->text(), QStringLiteral("0.000"));
+    EXPECT_TRUE(menu.numQ1()->isReadOnly());
+    menu.close();
+}
+
+TEST_F(AfterGoodRun, TablesOpenFilledFromTheRun) {
+    frmMenuRO menu(results);
+    auto qi = menu.CreateTable(QStringLiteral("ResOutQi"));
+    auto qo = menu.CreateTable(QStringLiteral("ResOutQo"));
+    ASSERT_TRUE(qi && qo);
+    EXPECT_FALSE(menu.CreateTable(QStringLiteral("MenuPrint")));
+    qi->show();
+    qo->show();
+    EXPECT_EQ(qi->windowTitle(), QStringLiteral("流入ハイドログラフ"));
+    EXPECT_EQ(qo->windowTitle(), QStringLiteral("洪水調節計算結果"));
+    EXPECT_EQ(qi->Grid().rowCount(), results.objQi->Qi().Count());
+    EXPECT_EQ(qo->Grid().rowCount(), results.objQo->Qo().Count());
+    EXPECT_EQ(qo->Grid().CellText(results.objQo->n(), 7), QStringLiteral("最大"));
+    qi->close();
+    qo->close();
+}
+
+TEST_F(AfterGoodRun, ButtonsDispatchByTagNotByPosition) {
+    FakeMessageBoxes boxes;
+    frmMenuRO menu(results);
+    menu.show();
+    // Swap the tags of the first and third button: the first now prints.
+    menu.cmdMenu(0)->setProperty("Tag", QStringLiteral("MenuPrint"));
+    QTest::mouseClick(menu.cmdMenu(0), Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("この機能はまだ利用できません。"));
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
+    EXPECT_TRUE(menu.isEnabled());
+    menu.close();
+}
+
+TEST_F(AfterGoodRun, PrintCommandOpensThePrintMenuOverTheResultsMenu) {
+    FakeMessageBoxes boxes;
+    QWidget *openedOver = nullptr;
+    bool disabledMeanwhile = false;
+    frmMenuRO menu(results, [&](QWidget *parent) {
+        openedOver = parent;
+        disabledMeanwhile = !parent->isEnabled();
+    });
+    menu.show();
+    QTest::mouseClick(menu.cmdMenu(2), Qt::LeftButton);
+    EXPECT_EQ(openedOver, &menu);
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_TRUE(menu.isEnabled());
+    EXPECT_TRUE(boxes.shown.empty());
+    menu.close();
+}
+
+TEST_F(AfterGoodRun, InflowButtonShowsTheTableModally) {
+    frmMenuRO menu(results);
+    menu.show();
+    int rows = -1;
+    WithModal([&] { QTest::mouseClick(menu.cmdMenu(0), Qt::LeftButton); },
+              [&](QWidget *w) {
+                  auto *table = qobject_cast<frmResOut *>(w);
+                  ASSERT_TRUE(table);
+                  rows = table->Grid().rowCount();
+                  // Disabling the menu must not disable its modal child.
+                  EXPECT_TRUE(table->isEnabled());
+                  EXPECT_FALSE(menu.isEnabled());
+              });
+    EXPECT_EQ(rows, results.objQi->Qi().Count());
+    menu.close();
+}
+
+class AfterFailedRun : public ::testing::Test {
+protected:
+    // A run that stopped before the inflow step: no inflow or routing object.
+    void SetUp() override {
+        ProjectData data = test::SmallProject();
+        data.CatchmentSummary(slot::SumArea) = SlotValue::String("広い");
+        ASSERT_FALSE(CalcAll(data, results));
+        ASSERT_FALSE(results.objQo);
+    }
+    CalcResults results;
+};
+
+TEST_F(AfterFailedRun, FieldsOfMissingObjectsStayZero) {
+    frmMenuRO menu(results);
+    menu.show();
+    EXPECT_EQ(menu.numQ2()->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(menu.numH1()->text(), QStringLiteral("0.000"));
+    EXPECT_EQ(menu.numHWL()->text(), QStringLiteral("+0.000"));
+    menu.close();
+}
+
+TEST_F(AfterFailedRun, TablesOpenEmptyAndGraphsDrawOnlyTheOrigin) {
+    frmMenuRO menu(results);
+    auto qo = menu.CreateTable(QStringLiteral("ResOutQo"));
+    qo->show();
+    EXPECT_EQ(qo->Grid().rowCount(), 0);
+    qo->close();
+    auto graph = menu.CreateGraph(QStringLiteral("ResOutQo"), &menu);
+    for (const GraphSeries &s : graph->Data().Series) EXPECT_EQ(s.Points, QVector<QPointF>{QPointF(0, 0)});
+}
+
+// ---- The command ---------------------------------------------------------------------
+
+TEST(CalculationCommand, FailureIsReportedThenTheMenuStillOpens) {
+    FakeMessageBoxes boxes;
+    Project project;
+    project.Data = test::SmallProject();
+    project.Data.ConditionsData(slot::Area) = SlotValue::Double(0);  // routing divides by 0
+    QString menuTitle;
+    WithModal([&] { RunCalculationCommand(project, nullptr); },
+              [&](QWidget *w) { menuTitle = w->windowTitle(); });
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kFailed);
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(menuTitle, QStringLiteral("計算結果の表示および印刷"));
+    EXPECT_TRUE(project.Results.objQo);  // the failed routing is what the menu reads
+}
+
+TEST(CalculationCommand, GoodRunOpensTheMenuWithoutAMessage) {
+    FakeMessageBoxes boxes;
+    Project project;
+    project.Data = test::SmallProject();
+    QString q1;
+    WithModal([&] { RunCalculationCommand(project, nullptr); },
+              [&](QWidget *w) { q1 = qobject_cast<frmMenuRO *>(w)->numQ1()->text(); });
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_TRUE(project.Results.objQi);
+    EXPECT_EQ(q1, QString::number(project.Results.objQi->Q1(), 'f', 3));
+}
+
+}  // namespace
+}  // namespace wyndlor

@@ -1,0 +1,53 @@
+// Engine results built for the display tests, and a message-box stand-in.
+#pragma once
+
+#include "MessageBoxes.h"
+#include "basCalc.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace wyndlor::test {
+
+// A complete small project (Talbot storm, constant-area pond of 20000 m2,
+// weir 5 m wide): CalcAll succeeds on it.
+ProjectData SmallProject();
+
+// A routing through a constant-area pond (full water level 100 m, 20000 m2,
+// weir B 5 m, Cd 1.8) of the given (minutes, m3/s) points, calculated.
+std::shared_ptr<CQo> RoutedPond(const std::vector<std::pair<int32_t, double>> &inflow);
+
+// A triangular flood of `steps` 10-minute steps peaking at `peak` m3/s at
+// step steps / 3, then back to 0.
+std::vector<std::pair<int32_t, double>> TriangularFlood(int32_t steps, double peak);
+
+// An inflow hydrograph with the given (t, r) steps, calculated.
+std::shared_ptr<clsQi> InflowOf(const std::vector<std::pair<int32_t, double>> &rain);
+
+struct ShownMessage {
+    QString text, title;
+    MsgIcon icon;
+};
+
+// Records message boxes instead of showing them, for its lifetime.
+class FakeMessageBoxes : public IMessageBoxes {
+public:
+    FakeMessageBoxes() { SetMessageBoxes(this); }
+    ~FakeMessageBoxes() override { SetMessageBoxes(nullptr); }
+    MsgResult Show(QWidget *, const QString &text, const QString &title, MsgIcon icon,
+                   MsgButtons) override {
+        shown.push_back({text, title, icon});
+        return MsgResult::Ok;
+    }
+    void Beep() override {}
+    std::vector<ShownMessage> shown;
+};
+
+// Runs `action` (which opens a modal window) and, once the window is up,
+// calls `whileOpen` with it and closes it.
+void WithModal(const std::function<void()> &action,
+               const std::function<void(QWidget *)> &whileOpen = {});
+
+}  // namespace wyndlor::test
