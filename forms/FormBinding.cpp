@@ -1,0 +1,311 @@
+#include "FormBinding.h"
+
+#include "InputGrid.h"
+#include "MessageBoxes.h"
+#include "NumberField.h"
+#include "PictureFormat.h"
+#include "frmInpArea.h"
+#include "frmInpDeltaT.h"
+#include "frmInpHVC.h"
+#include "frmInpJyoken.h"
+#include "frmInpSection.h"
+
+#include <QLineEdit>
+
+namespace wyndlor {
+
+namespace {
+
+// The loading statements: each one that meets a value it cannot show leaves
+// its control as it was and the handler goes on.
+void Show(NumberField *field, const SlotValue &v) {
+    double d = 0;
+    if (v.ToDouble(d) == 0) field->SetValue(d);
+}
+
+void Select(OptionGroup *group, const SlotValue &v) {
+    int32_t i = 0;
+    if (v.ToLong(i) == 0) group->SetIndex(i);
+}
+
+void ShowCell(InputGrid *grid, int row, int col, const SlotValue &v, bool numeric) {
+    if (!numeric) {
+        grid->SetCellText(row, col, QString::fromStdString(v.ToText()));
+        return;
+    }
+    double d = 0;
+    if (v.ToDouble(d) == 0) grid->SetCellText(row, col, GeneralNumberText(d));
+}
+
+SlotValue Number(const NumberField *field) {
+    return SlotValue::Double(field->Value());
+}
+
+// A numeric cell as the table stores it: a double, or the text itself when
+// it is no number (the grid does not let one in; a calculation would
+// report the type error).
+SlotValue CellValue(const InputGrid *grid, int row, int col) {
+    const QString text = grid->CellText(row, col).trimmed();
+    double d = 0;
+    if (ParseNumberText(text, d)) return SlotValue::Double(d);
+    return SlotValue::String(text.toStdString());
+}
+
+void Inform(QWidget *parent, const char *text, const char *title) {
+    MessageBoxes().Show(parent, QString::fromUtf8(text), QString::fromUtf8(title),
+                        MsgIcon::Information, MsgButtons::Ok);
+}
+
+}  // namespace
+
+// ---- Calculation conditions ------------------------------------------------
+
+void LoadJyoken(const Project &project, frmInpJyoken &form) {
+    form.txtTitle->setText(QString::fromUtf8("(未定義)"));
+    for (NumberField *f : {form.numV, form.numFWL, form.numA, form.numQfix, form.numConstA,
+                           form.numConstB, form.numConstN})
+        f->SetValue(0);
+    form.numYoyuu->SetValue(20);
+    form.numCalcTime->SetValue(12);
+    for (OptionGroup *g : {form.optSiki, form.optTime, form.optUnit, form.optHakei}) g->SetIndex(0);
+    if (!project.Data.HasConditions) return;
+
+    const SlotArray &d = project.Data.ConditionsData;
+    form.txtTitle->setText(QString::fromStdString(d(slot::Title).ToText()));
+    Show(form.numV, d(slot::Volume));
+    Show(form.numFWL, d(slot::FWL));
+    Show(form.numA, d(slot::Area));
+    Show(form.numYoyuu, d(slot::Yoyuu));
+    Show(form.numQfix, d(slot::Qfix));
+    Select(form.optSiki, d(slot::Siki));
+    Select(form.optTime, d(slot::Time));
+    Select(form.optUnit, d(slot::Unit));
+    Show(form.numConstA, d(slot::ConstA));
+    Show(form.numConstB, d(slot::ConstB));
+    Show(form.numConstN, d(slot::ConstN));
+    Show(form.numCalcTime, d(slot::CalcTime));
+    Select(form.optHakei, d(slot::Hakei));
+}
+
+void SaveJyoken(Project &project, const frmInpJyoken &form, bool &) {
+    SlotArray &d = project.Data.ConditionsData;
+    d(slot::Title) = SlotValue::String(form.txtTitle->text().toStdString());
+    d(slot::Volume) = Number(form.numV);
+    d(slot::FWL) = Number(form.numFWL);
+    d(slot::Area) = Number(form.numA);
+    d(slot::Yoyuu) = Number(form.numYoyuu);
+    d(slot::Qfix) = Number(form.numQfix);
+    d(slot::Siki) = SlotValue::Int32(form.optSiki->Index());
+    d(slot::Time) = SlotValue::Int32(form.optTime->Index());
+    d(slot::Unit) = SlotValue::Int32(form.optUnit->Index());
+    d(slot::ConstA) = Number(form.numConstA);
+    d(slot::ConstB) = Number(form.numConstB);
+    d(slot::ConstN) = Number(form.numConstN);
+    d(slot::CalcTime) = Number(form.numCalcTime);
+    d(slot::Hakei) = SlotValue::Int32(form.optHakei->Index());
+    project.Data.HasConditions = true;
+    project.IsModified = true;
+}
+
+// ---- h-V curve ---------------------------------------------------------------
+
+void LoadHVC(const Project &project, frmInpHVC &form) {
+    const SlotArray &cond = project.Data.ConditionsData;
+    InputGrid *grid = form.vaSpread1;
+    form.optHVC->SetIndex(0);
+    Show(form.numFWL, cond(slot::FWL));
+    grid->ClearAll();
+    // Until levels are entered, the table offers the full water level and
+    // one metre above it, both with the surface area at full water level.
+    double fwl = 0, area = 0;
+    if (cond(slot::FWL).ToDouble(fwl) == 0) {
+        grid->SetCellText(0, frmInpHVC::ColLevel, GeneralNumberText(fwl));
+        grid->SetCellText(1, frmInpHVC::ColLevel, GeneralNumberText(fwl + 1));
+    }
+    if (cond(slot::Area).ToDouble(area) == 0) {
+        grid->SetCellText(0, frmInpHVC::ColArea, GeneralNumberText(area));
+        grid->SetCellText(1, frmInpHVC::ColArea, GeneralNumberText(area));
+    }
+    if (!project.Data.HasHVC) return;
+
+    Select(form.optHVC, project.Data.HVCData(slot::HVCMethod));
+    Show(form.numFWL, project.Data.HVCData(slot::HVCStartLevel));
+    const SlotTable &t = project.Data.HVCTable;
+    const int rows = std::min(project.Data.HVCCount, t.Rows());
+    for (int r = 1; r <= rows; ++r) {
+        ShowCell(grid, r - 1, frmInpHVC::ColLevel, t(1, r), true);
+        ShowCell(grid, r - 1, frmInpHVC::ColArea, t(2, r), true);
+    }
+}
+
+void SaveHVC(Project &project, frmInpHVC &form, bool &cancel) {
+    const InputGrid *grid = form.vaSpread1;
+    const std::vector<int> both = {frmInpHVC::ColLevel, frmInpHVC::ColArea};
+    std::vector<int> dataRows;
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (grid->RowFilled(r, both)) dataRows.push_back(r);
+
+    const int method = form.optHVC->Index();
+    if (method == 1) {
+        // Frustums need at least two sections, taken from the bottom up: a
+        // level that does not rise from one row to the next would give a
+        // frustum of zero or negative height, and the storage relation would
+        // no longer grow with the level.
+        const char *title = "ｈ－Ｖ曲線算定ﾃﾞｰﾀの入力";
+        if (dataRows.size() < 2) {
+            cancel = true;
+            Inform(&form, "ｈ－Ｖ曲線算定ﾃﾞｰﾀは必ず2行以上入力して下さい。", title);
+            return;
+        }
+        double previous = 0;
+        for (size_t i = 0; i < dataRows.size(); ++i) {
+            double level = 0;
+            ParseNumberText(grid->CellText(dataRows[i], frmInpHVC::ColLevel), level);
+            if (i > 0 && level <= previous) {
+                cancel = true;
+                Inform(&form, "ｈ－Ｖ曲線算定ﾃﾞｰﾀの断面位置は下の行ほど高くなるように入力して下さい。",
+                       title);
+                return;
+            }
+            previous = level;
+        }
+    }
+
+    ProjectData &d = project.Data;
+    d.HVCData(slot::HVCMethod) = SlotValue::Int16(static_cast<int16_t>(method));
+    d.HVCData(slot::HVCStartLevel) = Number(form.numFWL);
+    d.HasHVC = true;
+    d.HVCTable = SlotTable(2, kTableRows);
+    int32_t count = 0;
+    for (int r : dataRows) {
+        ++count;
+        d.HVCTable(1, count) = CellValue(grid, r, frmInpHVC::ColLevel);
+        d.HVCTable(2, count) = CellValue(grid, r, frmInpHVC::ColArea);
+    }
+    d.HVCCount = count;
+    project.IsModified = true;
+}
+
+// ---- Catchment ---------------------------------------------------------------
+
+namespace {
+const std::vector<int> &NumberColumns() {
+    static const std::vector<int> cols = {frmInpArea::ColArea, frmInpArea::ColFp, frmInpArea::ColC};
+    return cols;
+}
+}  // namespace
+
+void LoadArea(const Project &project, frmInpArea &form) {
+    InputGrid *grid = form.vaSpread1;
+    grid->ClearAll();
+    form.numArea->SetValue(0);
+    form.numFp->SetValue(0);
+    form.numC->SetValue(0);
+    if (!project.Data.HasCatchment) return;
+
+    const SlotTable &t = project.Data.CatchmentTable;
+    const int rows = std::min(project.Data.CatchmentCount, t.Rows());
+    for (int r = 1; r <= rows; ++r) {
+        ShowCell(grid, r - 1, frmInpArea::ColName, t(1, r), false);
+        ShowCell(grid, r - 1, frmInpArea::ColArea, t(2, r), true);
+        ShowCell(grid, r - 1, frmInpArea::ColFp, t(3, r), true);
+        ShowCell(grid, r - 1, frmInpArea::ColC, t(4, r), true);
+    }
+    const SlotArray &s = project.Data.CatchmentSummary;
+    Show(form.numArea, s(slot::SumArea));
+    Show(form.numFp, s(slot::SumFp));
+    Show(form.numC, s(slot::SumC));
+}
+
+void SaveArea(Project &project, const frmInpArea &form, bool &) {
+    const InputGrid *grid = form.vaSpread1;
+    ProjectData &d = project.Data;
+    d.CatchmentTable = SlotTable(4, kTableRows);
+    int32_t count = 0;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        if (!grid->RowFilled(r, NumberColumns())) continue;
+        ++count;
+        d.CatchmentTable(1, count) =
+            SlotValue::String(grid->CellText(r, frmInpArea::ColName).toStdString());
+        d.CatchmentTable(2, count) = CellValue(grid, r, frmInpArea::ColArea);
+        d.CatchmentTable(3, count) = CellValue(grid, r, frmInpArea::ColFp);
+        d.CatchmentTable(4, count) = CellValue(grid, r, frmInpArea::ColC);
+    }
+    d.CatchmentCount = count;
+    d.CatchmentSummary(slot::SumArea) = Number(form.numArea);
+    d.CatchmentSummary(slot::SumFp) = Number(form.numFp);
+    d.CatchmentSummary(slot::SumC) = Number(form.numC);
+    d.HasCatchment = true;
+    project.IsModified = true;
+}
+
+void CalcAreaDefaults(frmInpArea &form) {
+    const InputGrid *grid = form.vaSpread1;
+    clsAve aveFp, aveC;
+    aveFp.DecItem = 4;
+    aveFp.DecAve = 3;
+    aveC.DecItem = 3;
+    aveC.DecAve = 3;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        if (!grid->RowFilled(r, NumberColumns())) continue;
+        double area = 0, fp = 0, c = 0;
+        ParseNumberText(grid->CellText(r, frmInpArea::ColArea), area);
+        ParseNumberText(grid->CellText(r, frmInpArea::ColFp), fp);
+        ParseNumberText(grid->CellText(r, frmInpArea::ColC), c);
+        const std::string name = grid->CellText(r, frmInpArea::ColName).toStdString();
+        aveFp.DataItem().Add(name, area, fp);
+        aveC.DataItem().Add(name, area, c);
+    }
+    if (aveFp.DataItem().Count() == 0) return;
+    // A zero total area leaves the averages at 0; the fields then show 0
+    // rather than an error, and the engineer enters the values by hand.
+    aveFp.Calc();
+    aveC.Calc();
+    form.numArea->SetValue(aveFp.GN());
+    form.numFp->SetValue(aveFp.Ave());
+    form.numC->SetValue(aveC.Ave());
+}
+
+// ---- Spillway control section -------------------------------------------------
+
+void LoadSection(const Project &project, frmInpSection &form) {
+    form.optType->SetIndex(0);
+    for (NumberField *f : {form.numB1, form.numC1, form.numB, form.numCd}) f->SetValue(0);
+    if (project.Data.HasSection) {
+        const SlotArray &s = project.Data.SectionData;
+        Select(form.optType, s(slot::SectType));
+        Show(form.numB1, s(slot::SectB1));
+        Show(form.numC1, s(slot::SectC1));
+        Show(form.numB, s(slot::SectB));
+        Show(form.numCd, s(slot::SectCd));
+    }
+    form.ApplyType(form.optType->Index());
+}
+
+void SaveSection(Project &project, const frmInpSection &form, bool &) {
+    SlotArray &s = project.Data.SectionData;
+    s(slot::SectType) = SlotValue::Int32(form.optType->Index());
+    s(slot::SectB1) = Number(form.numB1);
+    s(slot::SectC1) = Number(form.numC1);
+    s(slot::SectB) = Number(form.numB);
+    s(slot::SectCd) = Number(form.numCd);
+    project.Data.HasSection = true;
+    project.IsModified = true;
+}
+
+// ---- Calculation time step -----------------------------------------------------
+
+void LoadDeltaT(Project &project, frmInpDeltaT &form) {
+    const bool ok = CalcTp(project.Data, project.Results);
+    form.numTp->SetValue(ok && project.Results.objTp ? project.Results.objTp->tp() : 0.0);
+    form.numDeltaT->SetValue(10);
+    if (project.Data.HasDeltaT) Show(form.numDeltaT, project.Data.DeltaTData(slot::DeltaT));
+}
+
+void SaveDeltaT(Project &project, const frmInpDeltaT &form, bool &) {
+    project.Data.DeltaTData(slot::DeltaT) = Number(form.numDeltaT);
+    project.Data.HasDeltaT = true;
+    project.IsModified = true;
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,42 @@
+// The owner's handlers of the input forms: they copy between the project's
+// data set and a form's controls.
+//
+// Load*: every control first gets its default, then, only when the group's
+// flag is set, the group's values; a slot that does not convert leaves its
+// control as the default left it.  Save*: the controls go into the group's
+// slots (numbers as doubles, option indexes as integers, texts as text), the
+// tables are rebuilt packed from row 1, and the group's flag and IsModified
+// are set; `cancel` is set only by the h-V form's refusals, and then
+// nothing is stored.
+#pragma once
+
+#include "Project.h"
+
+namespace wyndlor {
+
+class frmInpArea;
+class frmInpDeltaT;
+class frmInpHVC;
+class frmInpJyoken;
+class frmInpSection;
+
+void LoadJyoken(const Project &project, frmInpJyoken &form);
+void SaveJyoken(Project &project, const frmInpJyoken &form, bool &cancel);
+
+void LoadHVC(const Project &project, frmInpHVC &form);
+void SaveHVC(Project &project, frmInpHVC &form, bool &cancel);
+
+void LoadArea(const Project &project, frmInpArea &form);
+void SaveArea(Project &project, const frmInpArea &form, bool &cancel);
+// "ﾃﾞﾌｫﾙﾄ値": total area and area-weighted fp and C of the filled rows.
+void CalcAreaDefaults(frmInpArea &form);
+
+void LoadSection(const Project &project, frmInpSection &form);
+void SaveSection(Project &project, const frmInpSection &form, bool &cancel);
+
+// Runs the flood-arrival-time step over the current data (its object stays
+// in project.Results) to show tp.
+void LoadDeltaT(Project &project, frmInpDeltaT &form);
+void SaveDeltaT(Project &project, const frmInpDeltaT &form, bool &cancel);
+
+}  // namespace wyndlor

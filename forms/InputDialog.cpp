@@ -1,0 +1,137 @@
+#include "InputDialog.h"
+
+#include "GetOptionIndex.h"
+#include "MessageBoxes.h"
+#include "NumberField.h"
+#include "WindowPlace.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace wyndlor {
+
+InputDialog::InputDialog(const QString &caption, const QString &settingsSection, QWidget *parent)
+    : QDialog(parent), section_(settingsSection) {
+    setWindowTitle(caption);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto *outer = new QVBoxLayout(this);
+    body_ = new QVBoxLayout;
+    outer->addLayout(body_);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    cmdOk = new QPushButton(QString::fromUtf8("OK(&O)"), this);
+    cmdCancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ(&C)"), this);
+    cmdHelp = new QPushButton(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"), this);
+    cmdOk->setDefault(true);
+    // Cancel is reached by mouse without the focus leaving a field, so a
+    // value out of range never stands in the way of abandoning the form.
+    cmdCancel->setFocusPolicy(Qt::TabFocus);
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdHelp);
+    outer->addLayout(buttons);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    connect(cmdOk, &QPushButton::clicked, this, &InputDialog::OnOk);
+    connect(cmdCancel, &QPushButton::clicked, this, &InputDialog::OnCancel);
+    connect(cmdHelp, &QPushButton::clicked, this, &InputDialog::OnHelp);
+}
+
+void InputDialog::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    if (!UsrCaption.isEmpty()) setWindowTitle(UsrCaption);
+    adjustSize();
+    RestoreWindowPlace(this, section_, false, PlaceRule::CentreNonPositive);
+    cmdHelp->setEnabled(!UsrHelpFile.isEmpty());
+    PutButtonsLastInTabOrder();
+    emit LoadData();
+    AfterLoad();
+}
+
+void InputDialog::PutButtonsLastInTabOrder() {
+    // The buttons were made before the form's own controls; the tab order
+    // follows the layout, so they come after the last control.
+    QWidget *last = nullptr;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w == cmdOk || w == cmdCancel || w == cmdHelp) continue;
+        if (w->focusPolicy() & Qt::TabFocus) last = w;
+    }
+    if (last) setTabOrder(last, cmdOk);
+    setTabOrder(cmdOk, cmdCancel);
+    setTabOrder(cmdCancel, cmdHelp);
+}
+
+void InputDialog::showEvent(QShowEvent *e) {
+    Load();
+    QDialog::showEvent(e);
+}
+
+void InputDialog::OnOk() {
+    for (NumberField *f : findChildren<NumberField *>()) {
+        if (f->isEnabled() && !f->isReadOnly() && !f->Validate()) return;
+    }
+    bool cancel = false;
+    emit SaveData(cancel);
+    UsrTag = QString::fromUtf8("OK");
+    if (!cancel) done(QDialog::Accepted);
+}
+
+void InputDialog::OnCancel() {
+    reject();
+}
+
+void InputDialog::OnHelp() {
+    if (UsrHelpFile.isEmpty()) return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(UsrHelpFile));
+}
+
+void InputDialog::reject() {
+    UsrTag = QString::fromUtf8("ｷｬﾝｾﾙ");
+    done(QDialog::Rejected);
+}
+
+void InputDialog::done(int r) {
+    SaveWindowPlace(this, section_, false);
+    QDialog::done(r);
+}
+
+QLabel *InputDialog::Heading(const QString &text, QWidget *parent) {
+    auto *l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+void InputDialog::AddFieldRow(QGridLayout *grid, const QString &label, QWidget *field) {
+    const int row = grid->rowCount();
+    auto *l = new QLabel(label, field->parentWidget());
+    l->setBuddy(field);
+    grid->addWidget(l, row, 0);
+    grid->addWidget(field, row, 1);
+}
+
+int OptionGroup::Index() const {
+    return GetOptionIndex(options_);
+}
+
+void OptionGroup::AddOption(QRadioButton *b) {
+    addButton(b, static_cast<int>(options_.size()));
+    options_.append(b);
+}
+
+bool OptionGroup::SetIndex(int index) {
+    QAbstractButton *b = button(index);
+    if (!b) return false;
+    b->setChecked(true);
+    return true;
+}
+
+}  // namespace wyndlor

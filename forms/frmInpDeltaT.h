@@ -1,0 +1,22 @@
+// The calculation time step Δt (whole minutes): the step of the rainfall
+// waveform and the hydrographs, and of the routing after the inflow ends.
+// As a guide the form shows the flood arrival time tp, computed afresh from
+// the current input when it opens; Δt is chosen close to tp.
+#pragma once
+
+#include "InputDialog.h"
+
+namespace wyndlor {
+
+class NumberField;
+
+class frmInpDeltaT : public InputDialog {
+    Q_OBJECT
+public:
+    explicit frmInpDeltaT(QWidget *parent = nullptr);
+
+    NumberField *numTp;      // shown only, never stored
+    NumberField *numDeltaT;  // minutes, 10 to 120
+};
+
+}  // namespace wyndlor
