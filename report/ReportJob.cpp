@@ -1,0 +1,114 @@
+#include "ReportJob.h"
+
+#include "CPrivateProfile.h"
+#include "ReportValues.h"
+#include "SystemHelpers.h"
+#include "basResOutJyoken.h"
+#include "basResOutQi.h"
+#include "basResOutQo.h"
+
+#include <QFile>
+
+namespace wyndlor {
+
+QString SectionFailureMessage(int32_t section) {
+    switch (section) {
+    case 0: return QStringLiteral("･『計算条件』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
+    case 1: return QStringLiteral("･『設計洪水量の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
+    case 2: return QStringLiteral("･『設計洪水位の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
+    default: return QString();
+    }
+}
+
+void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile) {
+    const QString section = QStringLiteral("Chapter");
+    writer.NumberingMethod = CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Method"));
+    for (int32_t k = 1; k <= 4; ++k) {
+        writer.HeadingStyles[static_cast<size_t>(k)] =
+            CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Style%1").arg(k));
+        writer.HeadingMargins[static_cast<size_t>(k)] =
+            CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Margin%1").arg(k));
+    }
+    // Level 5 has no settings.
+    writer.HeadingStyles[kHeadingLevels] = 0;
+    writer.HeadingMargins[kHeadingLevels] = 0;
+}
+
+namespace {
+
+bool WriteSection(int32_t section, PrintWriter &writer, const ProjectData &data, const CalcResults &results,
+                  const QString &formatFile) {
+    switch (section) {
+    case 0: {
+        ConditionsValues v;
+        return CollectConditionsValues(data, results, v) && WriteConditionsReport(writer, formatFile, v);
+    }
+    case 1: {
+        DischargeValues v;
+        return CollectDischargeValues(data, results, v) && WriteDischargeReport(writer, formatFile, v);
+    }
+    default: {
+        WaterLevelValues v;
+        return CollectWaterLevelValues(data, results, v) && WriteWaterLevelReport(writer, formatFile, v);
+    }
+    }
+}
+
+}  // namespace
+
+QString PrepareReport(PrintWriter &writer, const ProjectData &data, const CalcResults &results,
+                      const QString &formatFile, const QString &iniFile) {
+    writer.Reset();
+    ReadNumberingSettings(writer, iniFile);
+    QString errors;
+    for (int32_t section = 0; section < kReportSections; ++section) {
+        writer.PrintFilePath = writer.NewPrintFile();
+        const bool ok = !writer.PrintFilePath.isEmpty() && WriteSection(section, writer, data, results, formatFile);
+        if (!ok) errors += QStringLiteral("\n") + SectionFailureMessage(section);
+    }
+    writer.PrintFilePath = writer.NewPrintFile();
+    return errors;
+}
+
+bool JoinReport(PrintWriter &writer, const std::array<bool, kReportSections> &ticked) {
+    if (writer.PrintFileList.size() < kReportSections + 1) return false;
+    bool any = false;
+    for (bool t : ticked) any = any || t;
+    if (!any) return false;
+    writer.PrintFilePath = writer.PrintFileList.last();
+    if (!CanWriteFile(writer.PrintFilePath)) return false;
+    bool added = false;
+    for (int32_t section = 0; section < kReportSections; ++section) {
+        if (!ticked[static_cast<size_t>(section)]) continue;
+        if (added && !writer.AppendPageBreak()) return false;
+        if (!AppendFileLines(writer.PrintFilePath, writer.PrintFileList[section])) return false;
+        added = true;
+    }
+    return true;
+}
+
+void RemovePrintFiles(PrintWriter &writer) {
+    for (const QString &path : writer.PrintFileList) RemoveFile(path);
+    writer.PrintFileList.clear();
+}
+
+bool WriteFullReport(const QString &outPath, const ProjectData &data, const CalcResults &results,
+                     const QString &formatFile, const QString &iniFile, QString &message) {
+    PrintWriter writer;
+    const QString errors = PrepareReport(writer, data, results, formatFile, iniFile);
+    bool ok = errors.isEmpty();
+    if (ok) {
+        ok = JoinReport(writer, {true, true, true});
+        if (ok) {
+            QFile::remove(outPath);
+            ok = QFile::copy(writer.PrintFilePath, outPath);
+        }
+        if (!ok) message = QStringLiteral("印刷ﾌｧｲﾙ %1 を書き込めません。").arg(outPath);
+    } else {
+        message = errors.mid(1);  // without the leading line feed
+    }
+    RemovePrintFiles(writer);
+    return ok;
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,53 @@
+// Building the whole printed report: the writer's reset, the numbering
+// style from the settings file, the three section files in their order, and
+// the joining of sections into the one print file the previewer shows.
+//
+// The print menu calls PrepareReport when it opens, JoinReport on its print
+// button and RemovePrintFiles when it closes; the command-line calculator
+// calls WriteFullReport.
+#pragma once
+
+#include "ProjectData.h"
+#include "basCalc.h"
+#include "basResOutPrn.h"
+
+#include <QString>
+
+#include <array>
+
+namespace wyndlor {
+
+constexpr int32_t kReportSections = 3;
+
+// The failure message of each report section, in section order.
+QString SectionFailureMessage(int32_t section);
+
+// Reads section "Chapter" of the settings file into the writer: "Method",
+// "Style1"-"Style4", "Margin1"-"Margin4" (missing keys are 0).
+void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile);
+
+// Resets the writer, reads the numbering settings, and writes each section
+// into a new print file (PrintFileList entries 1-3, in the order 計算条件,
+// 設計洪水流量の計算, 設計洪水位の計算), then creates the empty joined print
+// file (entry 4, left as PrintFilePath).  Returns the error text: for each
+// failed section a line feed and its message; "" when all succeeded.  The
+// files of the sections that succeeded stay usable.
+QString PrepareReport(PrintWriter &writer, const ProjectData &data, const CalcResults &results,
+                      const QString &formatFile, const QString &iniFile);
+
+// Empties the joined print file (the last one created) and appends the
+// ticked sections to it, one form feed between two sections.  False when
+// nothing is ticked or a file operation failed.
+bool JoinReport(PrintWriter &writer, const std::array<bool, kReportSections> &ticked);
+
+// Deletes every print file created since the reset (failures ignored).
+void RemovePrintFiles(PrintWriter &writer);
+
+// The whole report, all three sections joined, as a Shift_JIS print file at
+// outPath.  False with `message` naming the failed sections (one per line)
+// when a section could not be written, or the output file when it could not
+// be written; the temporary section files are removed either way.
+bool WriteFullReport(const QString &outPath, const ProjectData &data, const CalcResults &results,
+                     const QString &formatFile, const QString &iniFile, QString &message);
+
+}  // namespace wyndlor

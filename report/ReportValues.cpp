@@ -1,0 +1,92 @@
+#include "ReportValues.h"
+
+namespace wyndlor {
+
+namespace {
+
+bool Number(const SlotValue &v, double &out) { return v.ToDouble(out) == 0; }
+
+}  // namespace
+
+bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, ConditionsValues &out) {
+    if (!res.objRdata || !res.objQo) return false;
+    out = ConditionsValues{};
+    const SlotArray &c = data.ConditionsData;
+    out.Title = QString::fromStdString(c(slot::Title).ToText());
+    if (!Number(c(slot::Volume), out.V) || !Number(c(slot::FWL), out.FWL) || !Number(c(slot::Area), out.A) ||
+        !Number(c(slot::Yoyuu), out.Margin) || !Number(c(slot::Qfix), out.Qfix))
+        return false;
+    const CQo &qo = *res.objQo;
+    out.HVCMethod = qo.HVCMethod;
+    out.ELS = qo.ELS;
+    for (const auto &p : qo.HVC()) out.HV.push_back({p->EL, p->h, p->A, p->V});
+    const clsRdata &rd = *res.objRdata;
+    out.Siki = rd.Siki;
+    out.Unit = rd.Unit;
+    out.a = rd.A;
+    out.b = rd.b;
+    out.n = rd.n;
+    if (res.objAveFp && res.objAveC) {
+        const colAveItem &fp = res.objAveFp->DataItem();
+        const colAveItem &cc = res.objAveC->DataItem();
+        for (int32_t i = 1; i <= fp.Count(); ++i) {
+            const auto f = fp.Item(i);
+            const auto g = cc.Item(i);
+            CatchmentRow row;
+            row.Title = QString::fromStdString(f->Title);
+            row.Area = f->n;
+            row.Fp = f->V;
+            row.FpNV = f->NV;
+            if (g) {
+                row.C = g->V;
+                row.CNV = g->NV;
+            }
+            out.Catchments.push_back(row);
+        }
+        out.FpGNV = res.objAveFp->GNV();
+        out.CGNV = res.objAveC->GNV();
+    }
+    const SlotArray &s = data.CatchmentSummary;
+    if (!Number(s(slot::SumArea), out.Area) || !Number(s(slot::SumFp), out.Fp) || !Number(s(slot::SumC), out.C))
+        return false;
+    out.SectType = qo.SectType;
+    out.SectB = qo.SectB;
+    out.SectCd = qo.SectCd;
+    return true;
+}
+
+bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, DischargeValues &out) {
+    if (!res.objTp || !res.objRdata || !res.objQi) return false;
+    out = DischargeValues{};
+    if (!Number(data.ConditionsData(slot::Yoyuu), out.Margin)) return false;
+    out.MarginFactor = (out.Margin + 100) / 100;
+    const clsRdata &rd = *res.objRdata;
+    out.Siki = rd.Siki;
+    out.a = rd.A;
+    out.b = rd.b;
+    out.n = rd.n;
+    for (const auto &r : res.objTp->TpData()) out.Tp.push_back({r->t, r->r, r->re, r->tp});
+    out.tp = res.objTp->tp();
+    if (!Number(data.DeltaTData(slot::DeltaT), out.DeltaT)) return false;
+    for (const auto &r : rd.Datain()) out.Rainfall.push_back({r->t, r->r, r->nr, r->i});
+    out.Pattern = rd.Pattern;
+    for (const auto &r : rd.DataR()) out.Waveform.push_back({r->tshh, r->tsmm, r->tehh, r->temm, r->r});
+    for (const auto &r : res.objQi->Qi()) out.Hydrograph.push_back({r->t, r->r, r->Qi, r->Qid});
+    out.Q1 = res.objQi->Q1();
+    return true;
+}
+
+bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, WaterLevelValues &out) {
+    if (!res.objQi || !res.objQo) return false;
+    out = WaterLevelValues{};
+    if (!Number(data.ConditionsData(slot::FWL), out.FWL)) return false;
+    out.Q1 = res.objQi->Q1();
+    for (const auto &r : res.objQo->Qo()) out.Routing.push_back({r->hh, r->mm, r->t, r->Qi, r->Qo, r->h, r->V});
+    out.PeakRow = res.objQo->n();
+    out.Q2 = res.objQo->Q2();
+    out.Hmax = res.objQo->Hmax();
+    out.DesignFloodLevel = res.DesignFloodLevel;
+    return true;
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,50 @@
+// Shared plumbing of the three report section writers: one template section
+// at a time, written by line number into the writer's current print file.
+#pragma once
+
+#include "basResOutPrn.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace wyndlor {
+
+class SectionWriter {
+public:
+    SectionWriter(PrintWriter &writer, const QString &formatFile) : w(writer), format_(formatFile) {}
+    ~SectionWriter() { w.Close(); }
+
+    // Loads the template section and opens the print file for appending.
+    bool Begin(const QString &section);
+    // Closes the print file; false when anything failed to be written.
+    bool End();
+
+    const TemplateLine &T(int32_t k) const { return t_[k]; }
+    void Line(int32_t k) { w.PrintLine(t_[k]); }
+    void Line(int32_t k, const std::vector<double> &numbers, const QStringList &texts = {}) {
+        w.PrintTemplateLine(t_[k], numbers, texts);
+    }
+    void Lines(int32_t from, int32_t to) {
+        for (int32_t k = from; k <= to; ++k) Line(k);
+    }
+    void Blank(int32_t n) { w.PrintBlankLines(n); }
+    void PageCheck(int32_t n, int32_t m) { w.NeedLines(n, m); }
+    // The repeated header of a paged table: lines from..to.
+    std::vector<TemplateLine> Header(int32_t from, int32_t to) const;
+
+    PrintWriter &w;
+
+private:
+    QString format_;
+    TemplateSection t_;
+};
+
+// A number as text in full-width characters ("０．７５０"), for values the
+// report sets inside a formula rather than in a number column.
+QString FullWidthNumber(double value, const std::string &picture);
+// A whole number with leading zeros ("001").
+QString ZeroPadded(int32_t value, int32_t digits);
+
+}  // namespace wyndlor

@@ -1,0 +1,83 @@
+#include "basResOutQo.h"
+
+#include "SectionWriter.h"
+
+namespace wyndlor {
+
+QString PeakMark(int32_t row, int32_t peakRow) {
+    return row == peakRow ? QStringLiteral("  最大") : QString();
+}
+
+QString ComparisonSign(double q2, double q1) { return q2 > q1 ? QStringLiteral("＞") : QStringLiteral("≦"); }
+
+namespace {
+
+bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
+    if (!s.Begin(QStringLiteral("設計洪水位1"))) return false;
+    s.w.LineCount = 0;
+    for (int32_t k = 1; k <= 3; ++k) {
+        s.Line(k);
+        s.Blank(1);
+    }
+    s.Lines(4, 6);
+    s.Blank(1);
+    s.Line(7);
+    s.Blank(1);
+    s.Lines(8, 10);
+    s.Blank(1);
+    s.Lines(11, 13);
+    for (int32_t k = 14; k <= 19; ++k) {
+        s.Blank(1);
+        s.Line(k);
+    }
+    s.Blank(2);
+    s.Lines(20, 25);
+    PagedTable table;
+    table.Rows = static_cast<int32_t>(v.Routing.size());
+    table.Header = s.Header(21, 25);
+    table.Row = s.T(26);
+    table.Bottom = s.T(28);
+    table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &t) {
+        const RoutingRow &r = v.Routing[static_cast<size_t>(i - 1)];
+        t = {ZeroPadded(r.hh, 3), ZeroPadded(r.mm, 2), PeakMark(i, v.PeakRow)};
+        n = {double(r.t), r.Qi, r.Qo, r.h, r.V};
+    };
+    s.w.PrintPagedTable(table);
+    s.Blank(1);
+    s.Line(29);
+    s.Blank(1);
+    s.Line(30, {v.Q2}, {ComparisonSign(v.Q2, v.Q1)});
+    return s.End();
+}
+
+bool WriteLevel(SectionWriter &s, const WaterLevelValues &v) {
+    if (!s.Begin(QStringLiteral("設計洪水位2"))) return false;
+    s.PageCheck(20, 2);
+    s.Line(1);
+    s.Blank(1);
+    s.Line(2, {v.Hmax});
+    s.Blank(1);
+    s.Line(3);
+    s.Blank(1);
+    s.Line(4);
+    s.Blank(1);
+    s.Line(5, {v.FWL, v.Hmax});
+    s.Blank(1);
+    s.Line(6, {v.DesignFloodLevel});
+    for (int32_t k = 7; k <= 9; ++k) {
+        s.Blank(1);
+        s.Line(k);
+    }
+    return s.End();
+}
+
+}  // namespace
+
+bool WriteWaterLevelReport(PrintWriter &writer, const QString &formatFile, const WaterLevelValues &v) {
+    if (v.Routing.size() > static_cast<size_t>(kMaxRoutingRows)) return false;
+    writer.LinesPerPage = kReportLinesPerPage;
+    SectionWriter s(writer, formatFile);
+    return WriteRouting(s, v) && WriteLevel(s, v);
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,22 @@
+// Report section 『設計洪水位の計算』: the flood routing table of every time
+// step, the peak outflow against the design flood discharge, the largest
+// overflow depth and the design flood water level.
+#pragma once
+
+#include "ReportValues.h"
+#include "basResOutPrn.h"
+
+namespace wyndlor {
+
+// Appends the section to writer.PrintFilePath from the template sections
+// "設計洪水位1" and "設計洪水位2".  False when a template section cannot be
+// read, the file cannot be written, or the routing has more than
+// kMaxRoutingRows time points.
+bool WriteWaterLevelReport(PrintWriter &writer, const QString &formatFile, const WaterLevelValues &v);
+
+// The mark of the peak-outflow row in the routing table.
+QString PeakMark(int32_t row, int32_t peakRow);
+// "＞" when the peak outflow exceeds the design flood discharge, else "≦".
+QString ComparisonSign(double q2, double q1);
+
+}  // namespace wyndlor
