@@ -141,6 +141,7 @@ double CQo::GetELBisect(double x) const {
 
 void CQo::Calc() {
     error_ = 0;
+    passes_.clear();
     try {
         const bool frustum = HVCMethod != 0;
         if (frustum) {
@@ -186,21 +187,33 @@ void CQo::Calc() {
         const double V0 = frustum ? GetVFrustum(ELS) : GetVLinear(ELS);
 
         // Level-pool routing, time point by time point.
+        passes_.reserve(static_cast<size_t>(qo_.Count()));
         double tPrev = 0, qiPrev = 0, qoPrev = 0, vPrev = V0;
         for (const auto &item : qo_) {
             const double qiMean = Chk(qiPrev + item->Qi) / 2.0;
             const double dt = Chk((static_cast<double>(item->t) - tPrev) * 60.0);  // s
             double E = Chk(ELS + kStartOffset);
             double Q = 0, V = 0;
+            CQoPassRecord record;
+            double ePrev = E;
             for (int32_t k = 1;; ++k) {
                 Q = GetQo(E);
                 const double qoMean = Chk(qoPrev + Q) / 2.0;
                 V = Chk(Chk(Chk(qiMean - qoMean) * dt) + vPrev);
                 if (!(V >= 0)) V = 0;
                 const double E2 = frustum ? GetELBisect(V) : GetELLinear(V);
-                if (std::fabs(E - E2) < kLevelSettled || k > kMaxPasses) break;
+                const bool settled = std::fabs(E - E2) < kLevelSettled;
+                if (settled || k > kMaxPasses) {
+                    record.passes = k;
+                    record.atLimit = !settled;
+                    break;
+                }
+                ePrev = E;
                 E = Chk(E + E2) / 2.0;
             }
+            record.lastLevel = E;
+            record.prevLevel = ePrev;
+            passes_.push_back(record);
             double h = Chk(E - SectEL);
             if (h < 0) h = 0;
             item->EL = E;

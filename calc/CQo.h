@@ -20,6 +20,15 @@
 
 namespace wyndlor {
 
+// How the level iteration of one time point ended.  Calc records it beside
+// the results, for the accuracy check; it takes no part in any result.
+struct CQoPassRecord {
+    int32_t passes = 0;     // passes run, 1 to 201
+    bool atLimit = false;   // stopped by the pass limit, not by the 0.00001 m test
+    double lastLevel = 0;   // trial level of the last pass (the unrounded EL), m
+    double prevLevel = 0;   // trial level of the pass before it, m (= lastLevel after one pass)
+};
+
 class CQo {
 public:
     int32_t HVCMethod = 0;  // 0 constant-area method, 1 frustums
@@ -49,6 +58,14 @@ public:
     double Q2() const { return q2_; }       // peak outflow, m3/s
     double Hmax() const { return hmax_; }   // maximum overflow depth, m
 
+    // One record per time point routed by the last Calc, in the order of Qo
+    // (fewer when Calc failed part way).  A damped iteration that does not
+    // settle shows as passes at the limit with the last two trial levels
+    // apart; with the frustum method the 0.0001 m resolution of the
+    // bisection alone can keep the iteration to the limit with the two
+    // levels a fraction of a millimetre apart.
+    const std::vector<CQoPassRecord> &PassRecords() const { return passes_; }
+
     // The storage relation and spillway of the last Calc, for other code
     // that routes the same pond (the points as prepared by the last Calc).
     double GetQo(double EL) const;               // level -> outflow, m3/s
@@ -65,6 +82,7 @@ private:
     colQoHVC hvc_;
     std::vector<clsQoHVC> pts_;  // copy of the prepared points for the lookups
     colQoData qo_;
+    std::vector<CQoPassRecord> passes_;
     int32_t error_ = 0;
     int32_t n_ = 0;
     double q2_ = 0, hmax_ = 0;

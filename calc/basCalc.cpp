@@ -215,6 +215,12 @@ bool CalcAll(const ProjectData &d, CalcResults &res) {
     return true;
 }
 
+bool CalcAllAtDeltaT(const ProjectData &d, int32_t dtMinutes, CalcResults &res) {
+    ProjectData copy = d;
+    copy.DeltaTData(slot::DeltaT) = SlotValue::Int32(dtMinutes);
+    return CalcAll(copy, res);
+}
+
 const char *CalcStepName(CalcStep step) {
     switch (step) {
     case CalcStep::None: return "none";

@@ -1,0 +1,344 @@
+// The accuracy check beside the guideline routing.
+#include "AccuracyCheck.h"
+#include "TestSupport.h"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace wyndlor {
+namespace {
+
+using test::kExact;
+using test::Near;
+
+// ---------------------------------------------------------------------------
+// Routings built directly
+
+CQo ConstantAreaPond(double area, double width) {
+    CQo q;
+    q.HVC().Add(100.0, 0.0, 0.0, 0.0);
+    q.HVC().Add(101.0, 1.0, area, area);
+    q.ELS = 100;
+    q.SectType = 1;
+    q.SectEL = 100;
+    q.SectB = width;
+    q.SectCd = 1.8;
+    return q;
+}
+
+void AddWorkedHydrograph(CQo &q) {
+    const int32_t t[] = {0, 10, 20, 30, 40, 50};
+    const double qi[] = {0, 5, 10, 5, 0, 0};
+    for (int i = 0; i < 6; ++i) q.Qo().Add(t[i], qi[i]);
+}
+
+TEST(AccuracyCheck, WorkedExampleConvergesWithoutWarning) {
+    CQo q = ConstantAreaPond(20000, 5);
+    AddWorkedHydrograph(q);
+    q.Calc();
+    ASSERT_EQ(q.Error(), 0);
+    const AccuracyCheck a = CheckRouting(q);
+    ASSERT_TRUE(a.ok);
+    EXPECT_EQ(a.routing.timePoints, 6);
+    EXPECT_EQ(a.routing.nonConverged, 0);
+    EXPECT_EQ(a.routing.firstNonConverged, 0);
+    EXPECT_TRUE(Near(a.q2, 2.637, kExact));
+    EXPECT_TRUE(Near(a.hmax, 0.441, kExact));
+    EXPECT_TRUE(Near(a.refQ2, 2.7796, 0.0005));
+    EXPECT_EQ(a.tPeak, 34);
+    EXPECT_TRUE(Near(a.refHmax, 0.4569, 0.0005));
+    EXPECT_FALSE(a.depthDiffers);
+    EXPECT_FALSE(a.warning);
+    EXPECT_EQ(a.suggestion, AccuracySuggestion::None);
+    EXPECT_EQ(a.refQoAtPoints.size(), 6u);
+    EXPECT_EQ(a.refSeries.size(), 51u);
+    // The fastest response is at the 30-minute point, the highest level.
+    EXPECT_EQ(a.routing.maxKAt, 4);
+    EXPECT_TRUE(Near(a.routing.maxK, 0.269, 0.001));
+}
+
+TEST(AccuracyCheck, PassRecordsOfTheWorkedExample) {
+    CQo q = ConstantAreaPond(20000, 5);
+    AddWorkedHydrograph(q);
+    q.Calc();
+    const auto &rec = q.PassRecords();
+    ASSERT_EQ(rec.size(), 6u);
+    for (size_t i = 0; i < rec.size(); ++i) {
+        EXPECT_FALSE(rec[i].atLimit) << i;
+        EXPECT_GT(rec[i].passes, 1) << i;
+        EXPECT_LT(rec[i].passes, 201) << i;
+        // The stored level is the last trial rounded to the millimetre.
+        EXPECT_TRUE(Near(q.Qo().Item(static_cast<int32_t>(i) + 1)->EL, rec[i].lastLevel, 0.0005)) << i;
+        EXPECT_NE(rec[i].lastLevel, rec[i].prevLevel) << i;
+    }
+}
+
+TEST(AccuracyCheck, SteadyPondGivesTheLinearisedResponse) {
+    // Level held 0.2 m over the crest: k = dt 1.5 Cd B sqrt(H) / A.
+    CQo q = ConstantAreaPond(20000, 5);
+    q.ELS = 100.2;
+    const double q0 = 1.8 * 5 * std::pow(0.2, 1.5);
+    q.Qo().Add(10, q0);
+    q.Qo().Add(40, q0);
+    q.Calc();
+    ASSERT_EQ(q.Error(), 0);
+    const RoutingDiagnostics d = DiagnoseRouting(q);
+    EXPECT_EQ(d.maxKAt, 2);  // the 30-minute step
+    EXPECT_TRUE(Near(d.maxK, 1800 * 1.5 * 1.8 * 5 * std::sqrt(0.2) / 20000, 1e-4));
+}
+
+TEST(AccuracyCheck, FastPondOscillatesAndIsCounted) {
+    // 2 000 m2 behind a 20 m weir at a 60-minute step: k far above 6.
+    CQo q = ConstantAreaPond(2000, 20);
+    q.Qo().Add(60, 30.0);
+    q.Qo().Add(120, 30.0);
+    q.Qo().Add(180, 0.0);
+    q.Calc();
+    ASSERT_EQ(q.Error(), 0);
+    const auto &rec = q.PassRecords();
+    ASSERT_EQ(rec.size(), 3u);
+    EXPECT_TRUE(rec[0].atLimit);
+    EXPECT_EQ(rec[0].passes, 201);
+    EXPECT_GT(std::fabs(rec[0].lastLevel - rec[0].prevLevel), 0.01);
+    const AccuracyCheck a = CheckRouting(q);
+    ASSERT_TRUE(a.ok);
+    EXPECT_GE(a.routing.nonConverged, 2);
+    EXPECT_EQ(a.routing.firstNonConverged, 1);
+    EXPECT_GT(a.routing.maxK, 6);
+    EXPECT_TRUE(a.warning);
+}
+
+TEST(AccuracyCheck, FailedRoutingIsNotChecked) {
+    CQo q = ConstantAreaPond(0, 5);
+    q.Qo().Add(10, 5.0);
+    q.Calc();
+    ASSERT_NE(q.Error(), 0);
+    const AccuracyCheck a = CheckRouting(q);
+    EXPECT_FALSE(a.ok);
+    EXPECT_NE(a.error, 0);
+    EXPECT_FALSE(a.warning);
+}
+
+// ---------------------------------------------------------------------------
+// Whole projects
+
+// A 72-hour rear-peaked Talbot storm (a 6000, b 40, minutes) on 2 km2 with
+// fp 0.75, margin 20 %, no fixed inflow, 12 hours after the rain; a
+// constant-area pond at FWL 100 m behind a 20 m weir (Cd 1.8).
+ProjectData StiffProject(double pondArea, int32_t deltaT = 60) {
+    ProjectData d;
+    InitProjectData(d);
+    d.HasConditions = true;
+    d.ConditionsData(slot::Title) = SlotValue::String("速い応答のため池");
+    d.ConditionsData(slot::FWL) = SlotValue::Double(100);
+    d.ConditionsData(slot::Area) = SlotValue::Double(pondArea);
+    d.ConditionsData(slot::Yoyuu) = SlotValue::Double(20);
+    d.ConditionsData(slot::Qfix) = SlotValue::Double(0);
+    d.ConditionsData(slot::Siki) = SlotValue::Int32(0);
+    d.ConditionsData(slot::Time) = SlotValue::Int32(2);
+    d.ConditionsData(slot::Unit) = SlotValue::Int32(0);
+    d.ConditionsData(slot::ConstA) = SlotValue::Double(6000);
+    d.ConditionsData(slot::ConstB) = SlotValue::Double(40);
+    d.ConditionsData(slot::ConstN) = SlotValue::Double(0);
+    d.ConditionsData(slot::CalcTime) = SlotValue::Double(12);
+    d.ConditionsData(slot::Hakei) = SlotValue::Int32(0);
+    d.HasHVC = true;
+    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
+    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
+    d.HasCatchment = true;
+    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(2.0);
+    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.75);
+    d.CatchmentSummary(slot::SumC) = SlotValue::Double(265);
+    d.HasSection = true;
+    d.SectionData(slot::SectType) = SlotValue::Int32(1);
+    d.SectionData(slot::SectB) = SlotValue::Double(20);
+    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
+    d.HasDeltaT = true;
+    d.DeltaTData(slot::DeltaT) = SlotValue::Double(deltaT);
+    return d;
+}
+
+// The same project on a frustum h-V curve around the crest.
+ProjectData StiffFrustumProject(double pondArea) {
+    ProjectData d = StiffProject(pondArea);
+    d.HVCData(slot::HVCMethod) = SlotValue::Int16(1);
+    d.HVCCount = 4;
+    const double level[] = {97, 99, 100, 102};
+    const double share[] = {0.2, 0.6, 1.0, 1.4};
+    for (int32_t i = 1; i <= 4; ++i) {
+        d.HVCTable(1, i) = SlotValue::Double(level[i - 1]);
+        d.HVCTable(2, i) = SlotValue::Double(pondArea * share[i - 1]);
+    }
+    return d;
+}
+
+TEST(AccuracyCheckProject, FrustumPassLimitFromBisectionAloneIsNotCounted) {
+    ProjectData data = StiffFrustumProject(20000);
+    data.DeltaTData(slot::DeltaT) = SlotValue::Double(10);
+    CalcResults res;
+    ASSERT_TRUE(CalcAll(data, res));
+    CQo &q = *res.objQo;
+    int32_t atLimit = 0;
+    for (const CQoPassRecord &r : q.PassRecords()) atLimit += r.atLimit ? 1 : 0;
+    ASSERT_GT(atLimit, 0) << "the case needs points held to the limit by the bisection";
+    EXPECT_EQ(DiagnoseRouting(q).nonConverged, 0);
+
+    // The same records read as a constant-area routing would all count.
+    q.HVCMethod = 0;
+    EXPECT_EQ(DiagnoseRouting(q).nonConverged, atLimit);
+
+    // At a 60-minute step the frustum iteration really oscillates.
+    data.DeltaTData(slot::DeltaT) = SlotValue::Double(60);
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_GT(DiagnoseRouting(*res.objQo).nonConverged, 0);
+}
+
+TEST(AccuracyCheckProject, FastPondWarnsAndFindsTheLargestStepThatPasses) {
+    const ProjectData data = StiffProject(20000);
+    const ProjectData before = data;
+    CalcResults res;
+    ASSERT_TRUE(CalcAll(data, res));
+    const auto routed = res.objQo;
+    const double q2 = routed->Q2();
+
+    const AccuracyCheck a = CheckAccuracy(data, res);
+    ASSERT_TRUE(a.ok);
+    EXPECT_EQ(a.deltaT, 60);
+    EXPECT_GT(a.routing.nonConverged, 0);
+    EXPECT_GT(a.routing.maxK, 6);
+    EXPECT_TRUE(a.depthDiffers);  // reference about 0.85 m against 0.571 m
+    EXPECT_GT(a.refHmax - a.hmax, 0.2);
+    EXPECT_TRUE(a.warning);
+    ASSERT_EQ(a.suggestion, AccuracySuggestion::SmallerStep);
+    EXPECT_GE(a.suggestedDT, kSmallestSuggestedDeltaT);
+    EXPECT_LT(a.suggestedDT, 60);
+    EXPECT_EQ(a.stepsTried, 60 - a.suggestedDT);
+
+    // The project and its results are as they were.
+    EXPECT_TRUE(data == before);
+    EXPECT_EQ(res.objQo, routed);
+    EXPECT_EQ(routed->Q2(), q2);
+
+    // The suggested step passes on its own, the next larger one does not.
+    CalcResults atSuggested, atNext;
+    ASSERT_TRUE(CalcAllAtDeltaT(data, a.suggestedDT, atSuggested));
+    ASSERT_TRUE(CalcAllAtDeltaT(data, a.suggestedDT + 1, atNext));
+    const AccuracyCheck passes = CheckRouting(*atSuggested.objQo);
+    const AccuracyCheck fails = CheckRouting(*atNext.objQo);
+    ASSERT_TRUE(passes.ok && fails.ok);
+    EXPECT_FALSE(passes.warning);
+    EXPECT_TRUE(fails.warning);
+}
+
+TEST(AccuracyCheckProject, TinyPondPassesAtNoStep) {
+    const ProjectData data = StiffProject(2000);
+    CalcResults res;
+    ASSERT_TRUE(CalcAll(data, res));
+    const AccuracyCheck a = CheckAccuracy(data, res);
+    ASSERT_TRUE(a.ok);
+    EXPECT_TRUE(a.warning);
+    EXPECT_GT(a.routing.nonConverged, 0);
+    EXPECT_EQ(a.suggestion, AccuracySuggestion::NoStepPasses);
+    EXPECT_EQ(a.suggestedDT, 0);
+    EXPECT_EQ(a.stepsTried, 60 - kSmallestSuggestedDeltaT);
+}
+
+TEST(AccuracyCheckProject, ShortStepNeedsNoSuggestion) {
+    const ProjectData data = StiffProject(20000, 10);
+    CalcResults res;
+    ASSERT_TRUE(CalcAll(data, res));
+    const AccuracyCheck a = CheckAccuracy(data, res);
+    ASSERT_TRUE(a.ok);
+    EXPECT_EQ(a.routing.nonConverged, 0);
+    EXPECT_FALSE(a.warning);
+    EXPECT_EQ(a.suggestion, AccuracySuggestion::None);
+    EXPECT_EQ(a.stepsTried, 0);
+    // The reference spans the whole run at 1-minute sub-steps.
+    ASSERT_FALSE(a.refSeries.empty());
+    EXPECT_EQ(a.refSeries.back().t, res.objQo->Qo().Item(res.objQo->Qo().Count())->t);
+    EXPECT_EQ(a.refQoAtPoints.size(), static_cast<size_t>(res.objQo->Qo().Count()));
+}
+
+TEST(AccuracyCheckProject, SearchOnlyWhenAsked) {
+    const ProjectData data = StiffProject(20000);
+    CalcResults res;
+    ASSERT_TRUE(CalcAll(data, res));
+    AccuracyOptions options;
+    options.searchStep = false;
+    options.keepSeries = false;
+    const AccuracyCheck a = CheckAccuracy(data, res, options);
+    ASSERT_TRUE(a.ok);
+    EXPECT_TRUE(a.warning);
+    EXPECT_EQ(a.suggestion, AccuracySuggestion::None);
+    EXPECT_EQ(a.stepsTried, 0);
+    EXPECT_TRUE(a.refSeries.empty());
+}
+
+TEST(AccuracyCheckProject, FailedCalculationIsNotChecked) {
+    ProjectData data = StiffProject(20000);
+    CalcResults none;
+    EXPECT_FALSE(CheckAccuracy(data, none).ok);
+
+    data.ConditionsData(slot::Area) = SlotValue::Double(0);
+    CalcResults failed;
+    ASSERT_FALSE(CalcAll(data, failed));
+    const AccuracyCheck a = CheckAccuracy(data, failed);
+    EXPECT_FALSE(a.ok);
+    EXPECT_EQ(a.error, err::InvalidCall);
+}
+
+// The guideline results of the stiff projects, pinned bit for bit (an FNV-1a
+// hash of Qo, EL, h, V of every time point) as the routing gave them before
+// it recorded its passes.  Recording must never change a result.
+uint64_t ResultHash(const CQo &q) {
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](double v) {
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        for (int i = 0; i < 8; ++i) {
+            h ^= (bits >> (8 * i)) & 0xffu;
+            h *= 1099511628211ull;
+        }
+    };
+    for (const auto &it : q.Qo()) {
+        mix(it->Qo);
+        mix(it->EL);
+        mix(it->h);
+        mix(it->V);
+    }
+    return h;
+}
+
+struct PinnedRow {
+    const char *name;
+    double pondArea;
+    bool frustum;
+    int32_t n;
+    double Q2, Hmax;
+    uint64_t hash;
+};
+
+class PinnedResults : public ::testing::TestWithParam<PinnedRow> {};
+
+TEST_P(PinnedResults, AreBitIdentical) {
+    const PinnedRow &r = GetParam();
+    const ProjectData data = r.frustum ? StiffFrustumProject(r.pondArea) : StiffProject(r.pondArea);
+    CalcResults res;
+    ASSERT_TRUE(CalcAll(data, res));
+    EXPECT_EQ(res.objQo->n(), r.n);
+    EXPECT_EQ(res.objQo->Q2(), r.Q2);
+    EXPECT_EQ(res.objQo->Hmax(), r.Hmax);
+    EXPECT_EQ(ResultHash(*res.objQo), r.hash);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AccuracyCheckProject, PinnedResults,
+    ::testing::Values(PinnedRow{"ConstantArea20000", 20000, false, 72, 15.527, 0.571, 0xed8e39c6e2c508b9ull},
+                      PinnedRow{"Frustum20000", 20000, true, 71, 6.318, 0.313, 0xe576c0dae0a4986dull},
+                      PinnedRow{"ConstantArea2000", 2000, false, 72, 525.484, 5.973, 0x28235249515942abull},
+                      PinnedRow{"Frustum2000", 2000, true, 73, 261.082, 3.747, 0x9eb423c7ad9a8bc4ull}),
+    [](const ::testing::TestParamInfo<PinnedRow> &info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace wyndlor
