@@ -1,6 +1,7 @@
 // Wyndlor: the design flood water level of an irrigation pond.  Starts the
 // main window; the input forms, the calculation and the results windows are
 // reached through the command handlers registered below.
+#include "CommandHandlers.h"
 #include "frmMenuMain.h"
 
 #include <QApplication>
@@ -13,14 +14,7 @@ int main(int argc, char *argv[]) {
     wyndlor::SetUpAppPaths();
     wyndlor::frmMenuMain window;
 
-    // ---- Command handlers -------------------------------------------------
-    // One per button tag: "InpJyoken", "InpHVC", "InpArea", "InpSection",
-    // "InpDeltaT", "MenuRO", "InpRenban".  Each receives the main window as
-    // the parent of its modal window and reaches the data through
-    // window.project(); a tag without a handler tells the user the command
-    // is not available yet.
-    //   window.SetCommandHandler("InpJyoken", [&window](QWidget *parent) { ... });
-    // ---------------------------------------------------------------------
+    wyndlor::RegisterCommandHandlers(window);
 
     window.show();
     return app.exec();

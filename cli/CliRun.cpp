@@ -1,5 +1,10 @@
 #include "CliRun.h"
 
+#include "AppPaths.h"
+#include "PdfExport.h"
+#include "ReportJob.h"
+
+#include <QTemporaryDir>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +18,8 @@ namespace {
 
 const char *const kUsage =
     "Usage: wyndlor-calc [--json | --csv] FILE.wyd...\n"
+    "       wyndlor-calc --report OUT.prn [--format FMT] [--ini INI] FILE.wyd\n"
+    "       wyndlor-calc --pdf OUT.pdf [--format FMT] [--ini INI] FILE.wyd\n"
     "\n"
     "Reads each Ostrevin project file (.wyd, versions 1.00 to 1.40) the way the\n"
     "desktop program opens it, runs the whole design-flood calculation (flood\n"
@@ -26,7 +33,20 @@ const char *const kUsage =
     "\n"
     "Every file is read and calculated from a fresh state. Exit status: 0 when\n"
     "every file was read and calculated, 1 when any failed (the others are still\n"
-    "processed), 2 for a usage error.\n";
+    "processed), 2 for a usage error.\n"
+    "\n"
+    "Beside the guideline values every result carries an accuracy check: the same\n"
+    "flood routed through the same pond at 1-minute steps (reference values), and a\n"
+    "warning when the calculation time step is too coarse for the pond, with the\n"
+    "largest step that gives a reliable result (the JSON \"check\" object, the\n"
+    "table's and CSV's check columns).\n"
+    "\n"
+    "--report OUT writes the whole printed report of one project (the three sections\n"
+    "joined by form feeds) as a Shift_JIS print file; --pdf OUT writes it as a PDF,\n"
+    "one page per report page. The report format file and the numbering style are\n"
+    "taken from Wyndlor.FMT and Wyndlor.INI beside the program unless --format and\n"
+    "--ini name others. Exit status 1 when the project cannot be read or calculated\n"
+    "or a report section fails.\n";
 
 std::string Num(double v) {
     if (!std::isfinite(v)) return "null";
@@ -113,14 +133,30 @@ std::string AveJson(const std::shared_ptr<clsAve> &a) {
 
 }  // namespace
 
-FileRun RunFile(const QString &path) {
+FileRun RunFile(const QString &path, bool check) {
     FileRun run;
     run.file = path;
     InitProjectData(run.data);
     run.read = OpenProjectFile(path, run.data);
     run.readOk = run.read.outcome == OpenOutcome::Ok;
     if (run.readOk) run.calcOk = CalcAll(run.data, run.res);
+    if (run.calcOk && check) {
+        AccuracyOptions options;
+        options.keepSeries = false;
+        run.check = CheckAccuracy(run.data, run.res, options);
+        if (!run.check->ok) run.check.reset();
+    }
     return run;
+}
+
+std::string CheckWords(const FileRun &run) {
+    if (!run.check) return "";
+    const AccuracyCheck &c = *run.check;
+    if (!c.warning) return "ok";
+    if (c.suggestion == AccuracySuggestion::SmallerStep)
+        return "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。Δｔ＝" + std::to_string(c.suggestedDT) +
+               "分以下での再計算をお勧めします。";
+    return "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。10分以上のΔｔでは信頼できる結果が得られません。";
 }
 
 std::string FailureText(const FileRun &run) {
@@ -152,7 +188,8 @@ std::string FormatJson(const FileRun &run) {
                       .Int("error", run.read.code)
                       .Str());
     if (!run.readOk) {
-        for (const char *k : {"calc", "results", "tp", "aveFp", "aveC", "rainfall", "inflow", "routing"}) o.Raw(k, "null");
+        for (const char *k : {"calc", "results", "tp", "aveFp", "aveC", "rainfall", "inflow", "routing", "check"})
+            o.Raw(k, "null");
         return o.Str();
     }
     const CalcResults &r = run.res;
@@ -227,6 +264,18 @@ std::string FormatJson(const FileRun &run) {
                                                                .Str();
                                                        }))
                                     .Str());
+    o.Raw("check", !run.check ? "null"
+                              : Obj()
+                                    .Num("Q2", run.check->refQ2)
+                                    .Num("Hmax", run.check->refHmax)
+                                    .Num("tPeak", run.check->tPeak)
+                                    .Num("k", run.check->routing.maxK)
+                                    .Int("nonConverged", run.check->routing.nonConverged)
+                                    .Raw("warning", Bool(run.check->warning))
+                                    .Raw("suggestedDT", run.check->suggestion == AccuracySuggestion::SmallerStep
+                                                            ? std::to_string(run.check->suggestedDT)
+                                                            : std::string("null"))
+                                    .Str());
     return o.Str();
 }
 
@@ -239,16 +288,24 @@ std::string CsvField(const std::string &s) {
 }
 }  // namespace
 
-std::string CsvHeader() { return "file,Q1,Q2,Hmax,DesignFloodLevel,status"; }
+std::string CsvHeader() { return "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status"; }
 
 std::string FormatCsvRow(const FileRun &run) {
     std::string row = CsvField(run.file.toStdString());
     if (run.readOk && run.calcOk) {
         const CalcResults &r = run.res;
         row += "," + Fixed3(r.objQi->Q1()) + "," + Fixed3(r.objQo->Q2()) + "," + Fixed3(r.objQo->Hmax()) + "," +
-               Fixed3(r.DesignFloodLevel) + ",ok";
+               Fixed3(r.DesignFloodLevel);
+        if (run.check) {
+            const AccuracyCheck &c = *run.check;
+            row += "," + Fixed3(c.refQ2) + "," + Fixed3(c.refHmax) + "," + (c.warning ? "true" : "false") + "," +
+                   (c.suggestion == AccuracySuggestion::SmallerStep ? std::to_string(c.suggestedDT) : "");
+        } else {
+            row += ",,,,";
+        }
+        row += ",ok";
     } else {
-        row += ",,,,," + CsvField(FailureText(run));
+        row += ",,,,,,,,," + CsvField(FailureText(run));
     }
     return row;
 }
@@ -282,7 +339,7 @@ std::string Pad(const std::string &s, size_t width, bool right) {
 }  // namespace
 
 std::string FormatTable(const std::vector<FileRun> &runs) {
-    const std::vector<std::string> head = {"file", "Q1 (m3/s)", "Q2 (m3/s)", "Hmax (m)", "design flood WL (m)"};
+    const std::vector<std::string> head = {"file", "Q1 (m3/s)", "Q2 (m3/s)", "Hmax (m)", "design flood WL (m)", "check"};
     std::vector<std::vector<std::string>> rows;
     for (const auto &run : runs) {
         std::vector<std::string> row = {run.file.toStdString()};
@@ -291,6 +348,7 @@ std::string FormatTable(const std::vector<FileRun> &runs) {
             row.push_back(Fixed3(run.res.objQo->Q2()));
             row.push_back(Fixed3(run.res.objQo->Hmax()));
             row.push_back(Fixed3(run.res.DesignFloodLevel));
+            row.push_back(CheckWords(run));
         } else {
             row.push_back(FailureText(run));
         }
@@ -305,22 +363,82 @@ std::string FormatTable(const std::vector<FileRun> &runs) {
             widths[0] = std::max(widths[0], Width(row[0]));
     }
     std::string out;
-    for (size_t c = 0; c < head.size(); ++c) out += (c ? "  " : "") + Pad(head[c], widths[c], c > 0);
+    for (size_t c = 0; c < head.size(); ++c) out += (c ? "  " : "") + Pad(head[c], widths[c], c > 0 && c + 1 < head.size());
+    while (!out.empty() && out.back() == ' ') out.pop_back();
     out += "\n";
     for (const auto &row : rows) {
         std::string line = Pad(row[0], widths[0], false);
-        for (size_t c = 1; c < row.size(); ++c) line += "  " + (row.size() == head.size() ? Pad(row[c], widths[c], true) : row[c]);
+        // The check column holds words and stays left-aligned and last.
+        for (size_t c = 1; c < row.size(); ++c)
+            line += "  " + (row.size() == head.size() && c + 1 < head.size() ? Pad(row[c], widths[c], true) : row[c]);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         out += line + "\n";
     }
     return out;
 }
 
+namespace {
+
+// Writes the report of one project as a print file or a PDF.
+int RunReport(const std::string &file, const std::string &reportOut, const std::string &pdfOut,
+              const std::string &format, const std::string &ini, std::ostream &out, std::ostream &err) {
+    FileRun run = RunFile(QString::fromLocal8Bit(file.c_str()));
+    if (!run.readOk || !run.calcOk) {
+        err << "wyndlor-calc: " << file << ": " << FailureText(run) << "\n";
+        return 1;
+    }
+    const QString formatFile = format.empty() ? DefaultFormatFileName() : QString::fromLocal8Bit(format.c_str());
+    const QString iniFile = ini.empty() ? DefaultIniFileName() : QString::fromLocal8Bit(ini.c_str());
+
+    QTemporaryDir scratch;
+    QString printFile = QString::fromLocal8Bit(reportOut.c_str());
+    if (reportOut.empty()) {
+        if (!scratch.isValid()) {
+            err << "wyndlor-calc: no temporary folder for the report\n";
+            return 1;
+        }
+        printFile = scratch.filePath(QStringLiteral("report.prn"));
+    }
+    QString message;
+    if (!WriteFullReport(printFile, run.data, run.res, formatFile, iniFile, message)) {
+        err << "wyndlor-calc: " << file << ": " << message.trimmed().toStdString() << "\n";
+        return 1;
+    }
+    if (!pdfOut.empty()) {
+        QString error;
+        if (!glancer::ExportPdf(printFile, QString::fromLocal8Bit(pdfOut.c_str()), error)) {
+            err << "wyndlor-calc: " << error.toStdString() << "\n";
+            return 1;
+        }
+        out << pdfOut << "\n";
+    } else {
+        out << reportOut << "\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool WantsPdf(const std::vector<std::string> &args) {
+    for (const std::string &a : args) {
+        if (a == "--") return false;
+        if (a == "--pdf") return true;
+    }
+    return false;
+}
+
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
     enum class Mode { Table, Csv, Json } mode = Mode::Table;
     std::vector<std::string> files;
+    std::string reportOut, pdfOut, format, ini;
     bool options = true;
-    for (const std::string &a : args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        auto value = [&](std::string &into) {
+            if (i + 1 >= args.size()) return false;
+            into = args[++i];
+            return true;
+        };
         if (options && a == "--") {
             options = false;
         } else if (options && (a == "--help" || a == "-h")) {
@@ -330,6 +448,12 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
             mode = Mode::Json;
         } else if (options && a == "--csv") {
             mode = Mode::Csv;
+        } else if (options && (a == "--report" || a == "--pdf" || a == "--format" || a == "--ini")) {
+            std::string &into = a == "--report" ? reportOut : a == "--pdf" ? pdfOut : a == "--format" ? format : ini;
+            if (!value(into) || into.empty()) {
+                err << "wyndlor-calc: " << a << " needs a file name\n" << kUsage;
+                return 2;
+            }
         } else if (options && a.size() > 1 && a[0] == '-') {
             err << "wyndlor-calc: unknown option " << a << "\n" << kUsage;
             return 2;
@@ -339,6 +463,18 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     }
     if (files.empty()) {
         err << "wyndlor-calc: no project file given\n" << kUsage;
+        return 2;
+    }
+    if (!reportOut.empty() || !pdfOut.empty()) {
+        if (files.size() != 1 || (!reportOut.empty() && !pdfOut.empty()) || mode != Mode::Table) {
+            err << "wyndlor-calc: --report and --pdf take exactly one project file and no other output option\n"
+                << kUsage;
+            return 2;
+        }
+        return RunReport(files.front(), reportOut, pdfOut, format, ini, out, err);
+    }
+    if (!format.empty() || !ini.empty()) {
+        err << "wyndlor-calc: --format and --ini go with --report or --pdf\n" << kUsage;
         return 2;
     }
 

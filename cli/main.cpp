@@ -3,12 +3,22 @@
 #include "CliRun.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
+    // A PDF needs fonts, hence a GUI application; it never opens a window,
+    // so it runs on the offscreen platform, also without a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (wyndlor::cli::WantsPdf(args)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     return wyndlor::cli::RunCli(args, std::cout, std::cerr);
 }

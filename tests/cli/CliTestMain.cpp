@@ -1,0 +1,11 @@
+// The command-line tests run with a GUI application on the offscreen
+// platform, as wyndlor-calc does for a PDF.
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
