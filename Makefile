@@ -58,7 +58,8 @@ bench: build
 fuzz:
 	$(CMAKE) -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWYNDLOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	$(CMAKE) --build build-fuzz --target fuzz_project_file -j $(JOBS)
-	build-fuzz/tests/fuzz/fuzz_project_file -max_total_time=$${FUZZ_SECONDS:-60} -max_len=8192 tests/fuzz/corpus
+	mkdir -p build-fuzz/corpus
+	build-fuzz/tests/fuzz/fuzz_project_file -max_total_time=$${FUZZ_SECONDS:-60} -max_len=8192 build-fuzz/corpus tests/fuzz/corpus
 
 clean:
 	rm -rf $(BUILD) build-fuzz

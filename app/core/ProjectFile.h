@@ -34,7 +34,9 @@ enum class OpenOutcome {
     Ok,
     WrongType,           // the name does not end in .wyd (any case); code 0
     UnsupportedVersion,  // `version` names it; code 0
-    ReadFailed           // a reader failed; `code` says why, data reset
+    ReadFailed           // `code` says why: a reader failed (data reset), or
+                         // the file could not be opened at all (missing, no
+                         // permission, too large; no reader ran, data kept)
 };
 struct OpenResult {
     OpenOutcome outcome = OpenOutcome::ReadFailed;

@@ -34,6 +34,8 @@ bool Shell(const QString &program, const QStringList &arguments, bool wait = fal
 // Shift_JIS conversion of the text files.
 QByteArray ToShiftJis(const QString &text, bool *ok = nullptr);
 QString FromShiftJis(const QByteArray &bytes);
+// As above; `ok` is false when the bytes are no valid Shift_JIS.
+QString FromShiftJis(const QByteArray &bytes, bool *ok);
 // True when every character of `text` has a Shift_JIS form.
 bool CanEncodeShiftJis(const QString &text);
 
