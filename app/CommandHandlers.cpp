@@ -2,7 +2,9 @@
 
 #include "CalcCommand.h"
 #include "FormRunner.h"
+#include "RenbanBinding.h"
 #include "frmMenuMain.h"
+#include "frmMenuPrint.h"
 
 #include <QString>
 
@@ -13,8 +15,14 @@ void RegisterCommandHandlers(frmMenuMain &window) {
         const QString t = QString::fromLatin1(tag);
         window.SetCommandHandler(t, [&window, t](QWidget *parent) { RunInputForm(t, window.project(), parent); });
     }
-    window.SetCommandHandler(QStringLiteral("MenuRO"),
-                             [&window](QWidget *parent) { RunCalculationCommand(window.project(), parent); });
+    // The numbering style lives in the settings file, not in the project.
+    window.SetCommandHandler(QStringLiteral("InpRenban"), [](QWidget *parent) { RunRenbanForm(parent); });
+    window.SetCommandHandler(QStringLiteral("MenuRO"), [&window](QWidget *parent) {
+        Project &project = window.project();
+        RunCalculationCommand(project, parent, [&project](QWidget *resultsMenu) {
+            RunPrintMenu(project.Data, project.Results, resultsMenu);
+        });
+    });
 }
 
 }  // namespace wyndlor

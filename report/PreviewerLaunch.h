@@ -1,0 +1,38 @@
+// Starting the report previewer on the joined print file.
+//
+// The previewer (Glancer) is a program of its own that shows and prints a
+// print file; it lives in the program's own folder and is started without
+// waiting, so the engineer can keep both windows open.  It is handed the
+// per-user work folder (where it keeps its own settings) with the switch
+// /INI= and the print file's path.  The two go as separate arguments with
+// no shell in between, so a folder or a path with spaces reaches the
+// previewer whole and needs no quoting.
+//
+// The start itself goes through a replaceable starter, so that the print
+// menu can be exercised without starting a process.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace wyndlor {
+
+// Starts `program` with `arguments`; true when it was started.
+using PreviewerStarter = std::function<bool(const QString &program, const QStringList &arguments)>;
+
+// The previewer beside the running executable.
+QString PreviewerProgram();
+// {"/INI=" + workFolder, printFile}.
+QStringList PreviewerArguments(const QString &workFolder, const QString &printFile);
+
+// Starts the previewer on `printFile` with the work folder WorkFolder(),
+// through the installed starter.  False when it could not be started.
+bool StartPreviewer(const QString &printFile);
+
+// Installs a starter; an empty one restores the real start (a detached
+// process, no waiting).
+void SetPreviewerStarter(PreviewerStarter starter);
+
+}  // namespace wyndlor
