@@ -37,7 +37,7 @@ void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile) {
 namespace {
 
 bool WriteSection(int32_t section, PrintWriter &writer, const ProjectData &data, const CalcResults &results,
-                  const QString &formatFile) {
+                  const QString &formatFile, const AccuracyCheck *check) {
     switch (section) {
     case 0: {
         ConditionsValues v;
@@ -49,7 +49,7 @@ bool WriteSection(int32_t section, PrintWriter &writer, const ProjectData &data,
     }
     default: {
         WaterLevelValues v;
-        return CollectWaterLevelValues(data, results, v) && WriteWaterLevelReport(writer, formatFile, v);
+        return CollectWaterLevelValues(data, results, v, check) && WriteWaterLevelReport(writer, formatFile, v);
     }
     }
 }
@@ -57,13 +57,13 @@ bool WriteSection(int32_t section, PrintWriter &writer, const ProjectData &data,
 }  // namespace
 
 QString PrepareReport(PrintWriter &writer, const ProjectData &data, const CalcResults &results,
-                      const QString &formatFile, const QString &iniFile) {
+                      const QString &formatFile, const QString &iniFile, const AccuracyCheck *check) {
     writer.Reset();
     ReadNumberingSettings(writer, iniFile);
     QString errors;
     for (int32_t section = 0; section < kReportSections; ++section) {
         writer.PrintFilePath = writer.NewPrintFile();
-        const bool ok = !writer.PrintFilePath.isEmpty() && WriteSection(section, writer, data, results, formatFile);
+        const bool ok = !writer.PrintFilePath.isEmpty() && WriteSection(section, writer, data, results, formatFile, check);
         if (!ok) errors += QStringLiteral("\n") + SectionFailureMessage(section);
     }
     writer.PrintFilePath = writer.NewPrintFile();
@@ -93,9 +93,10 @@ void RemovePrintFiles(PrintWriter &writer) {
 }
 
 bool WriteFullReport(const QString &outPath, const ProjectData &data, const CalcResults &results,
-                     const QString &formatFile, const QString &iniFile, QString &message) {
+                     const QString &formatFile, const QString &iniFile, QString &message,
+                     const AccuracyCheck *check) {
     PrintWriter writer;
-    const QString errors = PrepareReport(writer, data, results, formatFile, iniFile);
+    const QString errors = PrepareReport(writer, data, results, formatFile, iniFile, check);
     bool ok = errors.isEmpty();
     if (ok) {
         ok = JoinReport(writer, {true, true, true});

@@ -76,7 +76,27 @@ bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, Dis
     return true;
 }
 
-bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, WaterLevelValues &out) {
+AccuracyNoteValues CollectAccuracyNote(const AccuracyCheck &check, const CQo &routed) {
+    AccuracyNoteValues note;
+    note.Print = check.ok && check.warning;
+    if (!note.Print) return note;
+    note.RefQ2 = check.refQ2;
+    note.RefHmax = check.refHmax;
+    note.NonConverged = check.routing.nonConverged;
+    if (const auto first = check.routing.firstNonConverged >= 1 &&
+                                   check.routing.firstNonConverged <= routed.Qo().Count()
+                               ? routed.Qo().Item(check.routing.firstNonConverged)
+                               : nullptr) {
+        note.FirstHH = first->hh;
+        note.FirstMM = first->mm;
+    }
+    note.Suggestion = check.suggestion;
+    note.SuggestedDT = check.suggestedDT;
+    return note;
+}
+
+bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, WaterLevelValues &out,
+                             const AccuracyCheck *check) {
     if (!res.objQi || !res.objQo) return false;
     out = WaterLevelValues{};
     if (!Number(data.ConditionsData(slot::FWL), out.FWL)) return false;
@@ -86,6 +106,7 @@ bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, Wa
     out.Q2 = res.objQo->Q2();
     out.Hmax = res.objQo->Hmax();
     out.DesignFloodLevel = res.DesignFloodLevel;
+    if (check) out.Note = CollectAccuracyNote(*check, *res.objQo);
     return true;
 }
 

@@ -8,6 +8,7 @@
 // rainfall intensities mm/h.
 #pragma once
 
+#include "AccuracyCheck.h"
 #include "ProjectData.h"
 #include "basCalc.h"
 
@@ -91,6 +92,19 @@ struct RoutingRow {
     double Qi = 0, Qo = 0, h = 0, V = 0;
 };
 
+// The note on the accuracy check closing section 『設計洪水位の計算』,
+// printed only when the check warns.
+struct AccuracyNoteValues {
+    bool Print = false;
+    double RefQ2 = 0;          // peak outflow of the 1-minute reference, m3/s
+    double RefHmax = 0;        // its largest overflow depth, m
+    int32_t NonConverged = 0;  // time points whose level iteration did not settle
+    int32_t FirstHH = 0, FirstMM = 0;  // clock time of the first of them
+    AccuracySuggestion Suggestion = AccuracySuggestion::None;
+    int32_t SuggestedDT = 0;   // min, with SmallerStep
+    int32_t SmallestDT = kSmallestSuggestedDeltaT;  // min, the input's lower limit
+};
+
 // Section 『設計洪水位の計算』.
 struct WaterLevelValues {
     double FWL = 0;
@@ -100,12 +114,18 @@ struct WaterLevelValues {
     double Q2 = 0;            // peak outflow, m3/s
     double Hmax = 0;          // m
     double DesignFloodLevel = 0;  // m
+    AccuracyNoteValues Note;
 };
 
 // Each collector fails (false) when an engine object it needs is missing or
 // a slot it reads does not convert to a number.
 bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, ConditionsValues &out);
 bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, DischargeValues &out);
-bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, WaterLevelValues &out);
+// The water-level collector takes the note from `check`, the accuracy
+// check of `res` (none: no note).
+bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, WaterLevelValues &out,
+                             const AccuracyCheck *check = nullptr);
+// The note of a check; Print is false unless the check warns.
+AccuracyNoteValues CollectAccuracyNote(const AccuracyCheck &check, const CQo &routed);
 
 }  // namespace wyndlor

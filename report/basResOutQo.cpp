@@ -50,6 +50,35 @@ bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
     return s.End();
 }
 
+// The note on the accuracy check, lines 10-20 of "設計洪水位2": the
+// reference values, where the level iteration did not settle, and the step
+// to recalculate at.  Kept on one page with the two blank lines before it.
+constexpr int32_t kAccuracyNoteLines = 13;  // at most, blank lines inside included
+constexpr int32_t kAccuracyNoteGap = 2;
+
+void WriteAccuracyNote(SectionWriter &s, const AccuracyNoteValues &n) {
+    s.PageCheck(kAccuracyNoteGap + kAccuracyNoteLines, kAccuracyNoteGap);
+    s.Line(10);
+    s.Blank(1);
+    s.Line(11);
+    s.Blank(1);
+    s.Line(12, {n.RefQ2});
+    s.Line(13, {n.RefHmax});
+    if (n.NonConverged > 0)
+        s.Line(14, {double(n.NonConverged)}, {ZeroPadded(n.FirstHH, 3), ZeroPadded(n.FirstMM, 2)});
+    s.Blank(1);
+    s.Line(15);
+    if (n.Suggestion == AccuracySuggestion::SmallerStep) {
+        s.Line(16);
+        s.Blank(1);
+        s.Line(17, {double(n.SuggestedDT)});
+    } else if (n.Suggestion == AccuracySuggestion::NoStepPasses) {
+        s.Lines(18, 19);
+        s.Blank(1);
+        s.Line(20, {double(n.SmallestDT)});
+    }
+}
+
 bool WriteLevel(SectionWriter &s, const WaterLevelValues &v) {
     if (!s.Begin(QStringLiteral("設計洪水位2"))) return false;
     s.PageCheck(20, 2);
@@ -68,6 +97,7 @@ bool WriteLevel(SectionWriter &s, const WaterLevelValues &v) {
         s.Blank(1);
         s.Line(k);
     }
+    if (v.Note.Print) WriteAccuracyNote(s, v.Note);
     return s.End();
 }
 

@@ -1,5 +1,6 @@
 #include "HydrographData.h"
 
+#include "AccuracyCheck.h"
 #include "CQo.h"
 #include "clsQi.h"
 
@@ -9,6 +10,11 @@ namespace {
 
 const QColor kInflowColour(255, 0, 0);
 const QColor kOutflowColour(0, 0, 255);
+// Dark blue-grey: kin to the outflow it checks, dark enough to show over
+// the outflow's markers, and told apart from it also on a black-and-white
+// print by its dashes.
+const QColor kReferenceColour(55, 71, 79);
+constexpr double kReferenceLineWidth = 0.8;
 
 // Every curve begins at rest, (0, 0), then one point per item.
 template <class Collection, class Value>
@@ -48,7 +54,7 @@ GraphData GraphQiData(const clsQi *qi) {
     return d;
 }
 
-GraphData GraphQoData(const CQo *qo) {
+GraphData GraphQoData(const CQo *qo, const AccuracyCheck *check) {
     GraphData d = Common();
     d.FormName = QStringLiteral("frmGraphQo");
     d.Caption = d.Header = QStringLiteral("洪水調節計算結果");
@@ -75,6 +81,22 @@ GraphData GraphQoData(const CQo *qo) {
     level.Points = Curve(items, [](const clsQoData &i) { return i.h; });
 
     d.Series = {inflow, outflow, level};
+
+    if (check && !check->refSeries.empty()) {
+        GraphSeries reference;
+        reference.Label = QStringLiteral("放流量（参考）");
+        reference.Colour = kReferenceColour;
+        reference.Line = Qt::DashLine;
+        reference.LineWidth = kReferenceLineWidth;
+        // The series starts at the first sub-step's end; the pond is at
+        // rest before it, like every other curve.
+        reference.Points.reserve(static_cast<int>(check->refSeries.size()) + 1);
+        if (check->refSeries.front().t > 0) reference.Points.append(QPointF(0, 0));
+        for (const RefSample &r : check->refSeries) reference.Points.append(QPointF(r.t, r.Qo));
+        // Drawn last, over the markers of the outflow it checks: where the
+        // two agree the dashes run through the squares.
+        d.Series.append(reference);
+    }
     return d;
 }
 

@@ -6,6 +6,11 @@
 // twice the largest depth, so that the level curve stays in the lower half
 // of the plot and does not hide the discharges.  Every curve starts at
 // (0 min, 0): the pond is at rest before the rain.
+//
+// Beside the routing's outflow, sampled once per time step, the routing
+// graph draws the outflow of the accuracy check's 1-minute reference
+// routing as a thin dashed line over every sub-step: where the two part,
+// the time step is too coarse for the pond.
 #pragma once
 
 #include <QColor>
@@ -17,6 +22,7 @@ namespace wyndlor {
 
 class clsQi;
 class CQo;
+struct AccuracyCheck;
 
 enum class MarkerShape { None, Circle, Square };
 
@@ -25,6 +31,8 @@ struct GraphSeries {
     QColor Colour;            // invalid: the chart's own colour
     MarkerShape Marker = MarkerShape::None;
     bool RightAxis = false;   // drawn against the level axis Y2
+    Qt::PenStyle Line = Qt::SolidLine;
+    double LineWidth = 1;     // pixels, with a valid Colour
     QVector<QPointF> Points;  // (minutes, m3/s or m)
 };
 
@@ -48,7 +56,9 @@ double WaterLevelAxisMax(double hmax);
 // The graph of the inflow hydrograph; a missing object draws the lone
 // point (0, 0).
 GraphData GraphQiData(const clsQi *qi);
-// The graph of the flood routing; a missing object likewise.
-GraphData GraphQoData(const CQo *qo);
+// The graph of the flood routing; a missing object likewise.  With a
+// check, a last curve "放流量（参考）" of its reference series on the
+// discharge axis (none when the check kept no series).
+GraphData GraphQoData(const CQo *qo, const AccuracyCheck *check = nullptr);
 
 }  // namespace wyndlor

@@ -168,7 +168,8 @@ void frmGraph::BuildChart() {
         chart_->addSeries(series);
         if (s.Colour.isValid()) {
             QPen pen(s.Colour);
-            pen.setWidth(1);
+            pen.setWidthF(s.LineWidth);
+            pen.setStyle(s.Line);
             series->setPen(pen);
             series->setColor(s.Colour);
         }

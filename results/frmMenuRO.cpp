@@ -5,12 +5,18 @@
 #include "frmGraph.h"
 #include "frmResOut.h"
 
+#include "CQo.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace wyndlor {
 
@@ -20,6 +26,22 @@ const char *const kTag = "Tag";
 const QString kResOutQi = QStringLiteral("ResOutQi");
 const QString kResOutQo = QStringLiteral("ResOutQo");
 const QString kMenuPrint = QStringLiteral("MenuPrint");
+
+// The accuracy lines wrap at this many full-width characters, or at the
+// frame's width when that is wider.
+constexpr int kCheckLineChars = 26;
+// The warning is drawn in dark red beside the standard warning icon, so it
+// stands out from the results without reading as an error of the run.
+const QColor kWarningColour(192, 0, 0);
+
+// A wrapped label of fixed width whose height holds all of its text: the
+// dialog has a fixed size from its layout's size hint, which does not ask
+// a word-wrapped label for its height at the width it gets.
+void FixWrappedSize(QLabel *label, int width) {
+    label->setWordWrap(true);
+    label->setFixedWidth(width);
+    label->setFixedHeight(label->heightForWidth(width));
+}
 
 QLineEdit *ResultField(const QString &name, QWidget *parent) {
     auto *field = new QLineEdit(parent);
@@ -44,6 +66,31 @@ QString FormatResult(double value) {
 QString FormatLevel(double value) {
     const QString text = FormatResult(value);
     return text.startsWith(QLatin1Char('-')) ? text : QStringLiteral("+") + text;
+}
+
+QString ReferenceText(const AccuracyCheck &check) {
+    return QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
+        .arg(FormatResult(check.refQ2), FormatResult(check.refHmax));
+}
+
+QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo) {
+    if (!check.warning) return QString();
+    QString text = QStringLiteral("計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。");
+    if (check.suggestion == AccuracySuggestion::SmallerStep)
+        text += QStringLiteral("Δｔ＝%1分以下での再計算をお勧めします。").arg(check.suggestedDT);
+    else if (check.suggestion == AccuracySuggestion::NoStepPasses)
+        text += QStringLiteral("この池と洪水吐では，%1分以上のΔｔで信頼できる結果は得られません。")
+                    .arg(kSmallestSuggestedDeltaT);
+    const RoutingDiagnostics &r = check.routing;
+    if (r.nonConverged > 0) {
+        text += QStringLiteral("（水位の反復計算が%1時点で収束していません").arg(r.nonConverged);
+        const auto first = qo && r.firstNonConverged >= 1 && r.firstNonConverged <= qo->Qo().Count()
+                               ? qo->Qo().Item(r.firstNonConverged)
+                               : nullptr;
+        if (first) text += QStringLiteral("。最初は %1").arg(ClockText(first->hh, first->mm));
+        text += QStringLiteral("）");
+    }
+    return text;
 }
 
 void FillInflowTable(ResultTableModel &grid, const clsQi *qi) {
@@ -82,9 +129,9 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
     }
 }
 
-frmMenuRO::frmMenuRO(const CalcResults &results, std::function<void(QWidget *)> openPrintMenu,
-                     QWidget *parent)
-    : QDialog(parent), results_(results), openPrintMenu_(std::move(openPrintMenu)) {
+frmMenuRO::frmMenuRO(const CalcResults &results, const AccuracyCheck *check,
+                     std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
+    : QDialog(parent), results_(results), check_(check), openPrintMenu_(std::move(openPrintMenu)) {
     setObjectName(QStringLiteral("frmMenuRO"));
     setWindowTitle(QStringLiteral("計算結果の表示および印刷"));
 
@@ -116,6 +163,8 @@ frmMenuRO::frmMenuRO(const CalcResults &results, std::function<void(QWidget *)> 
     };
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
+    const int glyph = fontMetrics().horizontalAdvance(QStringLiteral("あ"));
+    AddCheckLines(layout, std::max(frame->sizeHint().width(), kCheckLineChars * glyph));
     for (int i = 0; i < 3; ++i) {
         cmdMenu_[i] = new QPushButton(commands[i].first, this);
         cmdMenu_[i]->setObjectName(QStringLiteral("cmdMenu%1").arg(i));
@@ -136,6 +185,37 @@ frmMenuRO::frmMenuRO(const CalcResults &results, std::function<void(QWidget *)> 
 }
 
 frmMenuRO::~frmMenuRO() = default;
+
+void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
+    lblReference_ = new QLabel(this);
+    lblReference_->setObjectName(QStringLiteral("lblReference"));
+    fraWarning_ = new QWidget(this);
+    fraWarning_->setObjectName(QStringLiteral("fraWarning"));
+    auto *row = new QHBoxLayout(fraWarning_);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto *icon = new QLabel(fraWarning_);
+    icon->setObjectName(QStringLiteral("imgWarning"));
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(iconSize));
+    icon->setAlignment(Qt::AlignTop);
+    lblWarning_ = new QLabel(fraWarning_);
+    lblWarning_->setObjectName(QStringLiteral("lblWarning"));
+    QPalette pal = lblWarning_->palette();
+    pal.setColor(QPalette::WindowText, kWarningColour);
+    lblWarning_->setPalette(pal);
+    row->addWidget(icon);
+    row->addWidget(lblWarning_);
+    layout->addWidget(lblReference_);
+    layout->addWidget(fraWarning_);
+
+    const QString warning = check_ ? AccuracyWarningText(*check_, results_.objQo.get()) : QString();
+    if (check_) lblReference_->setText(ReferenceText(*check_));
+    lblWarning_->setText(warning);
+    FixWrappedSize(lblReference_, width);
+    FixWrappedSize(lblWarning_, width - iconSize - row->spacing());
+    lblReference_->setVisible(check_ != nullptr);
+    fraWarning_->setVisible(!warning.isEmpty());
+}
 
 void frmMenuRO::setVisible(bool visible) {
     if (visible && !loaded_) {
@@ -184,7 +264,7 @@ std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
 
 std::unique_ptr<frmGraph> frmMenuRO::CreateGraph(const QString &tag, QWidget *parent) {
     GraphData data = tag == kResOutQi ? GraphQiData(results_.objQi.get())
-                                      : GraphQoData(results_.objQo.get());
+                                      : GraphQoData(results_.objQo.get(), check_);
     return std::make_unique<frmGraph>(std::move(data), parent);
 }
 

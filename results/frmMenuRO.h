@@ -7,8 +7,15 @@
 // itself from the engine objects when they load, and reads nothing but the
 // results of the last run; a failed run shows what it left, and a missing
 // object leaves its fields at 0.
+//
+// Below the four results it shows the accuracy check of the run: the peak
+// outflow and the largest overflow depth of a 1-minute reference routing
+// of the same flood, and, when the calculation time step is too coarse for
+// this pond, a warning in red with the step to recalculate at.  Without a
+// check (a failed run) neither line is shown.
 #pragma once
 
+#include "AccuracyCheck.h"
 #include "basCalc.h"
 
 #include <QDialog>
@@ -17,6 +24,7 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -42,13 +50,24 @@ QString ClockText(int32_t hours, int32_t minutes);
 QString FormatResult(double value);
 QString FormatLevel(double value);
 
+// "参考値（1分刻みの計算）：最大放流量 x.xxx m3/s，最大水位 x.xxx m" from
+// the reference's peak outflow and largest overflow depth.
+QString ReferenceText(const AccuracyCheck &check);
+// The warning of a check that warns, "" otherwise: the recommended step
+// (or that no step the input allows passes), then, when the level
+// iteration did not settle somewhere, how often and first when (clock time
+// from the routing `qo` the check was made on; left out without it).
+QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo);
+
 class frmMenuRO : public QDialog {
     Q_OBJECT
 public:
-    // `openPrintMenu` shows the print menu modally over the given parent;
-    // while none is given, "計算結果の印刷" says the command is not there yet.
-    frmMenuRO(const CalcResults &results, std::function<void(QWidget *)> openPrintMenu = {},
-              QWidget *parent = nullptr);
+    // `check` is the accuracy check of `results` (null: none, the lines
+    // stay hidden); both must outlive the window.  `openPrintMenu` shows
+    // the print menu modally over the given parent; while none is given,
+    // "計算結果の印刷" says the command is not there yet.
+    frmMenuRO(const CalcResults &results, const AccuracyCheck *check = nullptr,
+              std::function<void(QWidget *)> openPrintMenu = {}, QWidget *parent = nullptr);
     ~frmMenuRO() override;
 
     QLineEdit *numQ1() const { return numQ1_; }
@@ -56,6 +75,9 @@ public:
     QLineEdit *numH1() const { return numH1_; }
     QLineEdit *numHWL() const { return numHWL_; }
     QPushButton *cmdMenu(int index) const { return cmdMenu_[index]; }
+    QLabel *lblReference() const { return lblReference_; }
+    QLabel *lblWarning() const { return lblWarning_; }     // the text of the warning
+    QWidget *fraWarning() const { return fraWarning_; }    // icon and text together
 
     // Runs the command of a button's Tag: "ResOutQi", "ResOutQo" or
     // "MenuPrint".  The window is disabled while the command's window is
@@ -72,11 +94,17 @@ public:
     void done(int result) override;
 
 private:
+    void AddCheckLines(QLayout *layout, int width);
+
     const CalcResults &results_;
+    const AccuracyCheck *check_;
     std::function<void(QWidget *)> openPrintMenu_;
     QLineEdit *numQ1_ = nullptr, *numQ2_ = nullptr, *numH1_ = nullptr, *numHWL_ = nullptr;
     QPushButton *cmdMenu_[3] = {};
     QPushButton *cmdExit_ = nullptr;
+    QLabel *lblReference_ = nullptr;
+    QLabel *lblWarning_ = nullptr;
+    QWidget *fraWarning_ = nullptr;
     frmResOut *objResOutQi_ = nullptr;  // the open table windows, while open
     frmResOut *objResOutQo_ = nullptr;
     bool loaded_ = false;

@@ -1,5 +1,6 @@
-// The hydrograph graphs: what goes into the chart, the level axis, the
-// layout and the picture exports.
+// The hydrograph graphs: what goes into the chart, the reference outflow of
+// the accuracy check, the level axis, the layout and the picture exports.
+#include "AccuracyCheck.h"
 #include "ResultsTestSupport.h"
 #include "frmGraph.h"
 
@@ -69,6 +70,76 @@ TEST(GraphSeriesData, EmptyCollectionsGiveTheLoneOrigin) {
     EXPECT_EQ(GraphQiData(qi.get()).Series[0].Points, QVector<QPointF>{QPointF(0, 0)});
     for (const GraphSeries &s : GraphQoData(qo.get()).Series)
         EXPECT_EQ(s.Points, QVector<QPointF>{QPointF(0, 0)});
+}
+
+// A project calculated with its accuracy check.
+struct Checked {
+    explicit Checked(const ProjectData &data) {
+        EXPECT_TRUE(CalcAll(data, results));
+        check = CheckAccuracy(data, results);
+        EXPECT_TRUE(check.ok);
+    }
+    CalcResults results;
+    AccuracyCheck check;
+};
+
+TEST(GraphSeriesData, ReferenceOutflowIsTheLastCurveOverEverySubStep) {
+    const Checked run(test::StiffProject(20000));
+    const AccuracyCheck &c = run.check;
+    const GraphData d = GraphQoData(run.results.objQo.get(), &c);
+    ASSERT_EQ(d.Series.size(), 4);
+    const QStringList labels{"流入量", "放流量", "水　位", "放流量（参考）"};
+    for (int s = 0; s < 4; ++s) EXPECT_EQ(d.Series[s].Label, labels[s]);
+    const GraphSeries &ref = d.Series[3];
+    EXPECT_EQ(ref.Line, Qt::DashLine);
+    EXPECT_LT(ref.LineWidth, d.Series[1].LineWidth);
+    EXPECT_FALSE(ref.RightAxis);
+    EXPECT_EQ(ref.Marker, MarkerShape::None);
+    EXPECT_TRUE(d.Series[2].RightAxis);
+
+    // From rest to the end of the routing, through the reference's peak.
+    ASSERT_GE(ref.Points.size(), static_cast<int>(c.refSeries.size()));
+    EXPECT_EQ(ref.Points.first(), QPointF(0, 0));
+    EXPECT_DOUBLE_EQ(ref.Points.last().x(), run.results.objQo->Qo().Item(run.results.objQo->Qo().Count())->t);
+    double top = 0, at = -1;
+    for (const QPointF &p : ref.Points)
+        if (p.y() > top) top = p.y(), at = p.x();
+    EXPECT_DOUBLE_EQ(top, c.refQ2);
+    EXPECT_DOUBLE_EQ(at, c.tPeak);
+    // Far finer than the routing's 60-minute points.
+    EXPECT_GT(ref.Points.size(), 30 * d.Series[1].Points.size());
+}
+
+TEST(GraphSeriesData, NoReferenceWithoutACheckOrItsSeries) {
+    Checked run(test::SmallProject());
+    EXPECT_EQ(GraphQoData(run.results.objQo.get()).Series.size(), 3);
+    run.check.refSeries.clear();
+    EXPECT_EQ(GraphQoData(run.results.objQo.get(), &run.check).Series.size(), 3);
+}
+
+TEST(GraphWindow, ReferenceIsDrawnDashedOnTheDischargeAxisAndListed) {
+    const Checked run(test::StiffProject(20000));
+    // The reference peak lies above the coarse routing's: the axis must
+    // follow it, not the routing alone.
+    ASSERT_GT(run.check.refQ2, run.results.objQo->Q2());
+    frmGraph g(GraphQoData(run.results.objQo.get(), &run.check));
+    const QList<QLineSeries *> series = LineSeries(g);
+    ASSERT_EQ(series.size(), 4);
+    EXPECT_EQ(series[3]->pen().style(), Qt::DashLine);
+    EXPECT_EQ(series[3]->color(), QColor(55, 71, 79));
+    EXPECT_LT(series[3]->pen().widthF(), series[1]->pen().widthF());
+    EXPECT_EQ(series[1]->pen().style(), Qt::SolidLine);
+    EXPECT_FALSE(series[3]->pointsVisible());
+    EXPECT_FALSE(series[3]->attachedAxes().contains(g.AxisY2()));
+    EXPECT_TRUE(series[2]->attachedAxes().contains(g.AxisY2()));
+    for (QAbstractAxis *a : series[3]->attachedAxes()) {
+        if (a->orientation() == Qt::Vertical) {
+            EXPECT_GE(static_cast<QValueAxis *>(a)->max(), run.check.refQ2);
+        }
+    }
+    QStringList legend;
+    for (QLegendMarker *m : g.Chart()->legend()->markers()) legend << m->label();
+    EXPECT_EQ(legend, (QStringList{"流入量", "放流量", "水　位", "放流量（参考）"}));
 }
 
 struct AxisCase {

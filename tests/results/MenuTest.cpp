@@ -1,11 +1,12 @@
 // The results menu and the calculation command: what a good and a failed
-// run show, and how the two tables are filled.
+// run show, the accuracy lines, and how the two tables are filled.
 #include "CalcCommand.h"
 #include "ResultsTestSupport.h"
 #include "frmGraph.h"
 #include "frmMenuRO.h"
 #include "frmResOut.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -152,7 +153,7 @@ TEST_F(AfterGoodRun, PrintCommandOpensThePrintMenuOverTheResultsMenu) {
     FakeMessageBoxes boxes;
     QWidget *openedOver = nullptr;
     bool disabledMeanwhile = false;
-    frmMenuRO menu(results, [&](QWidget *parent) {
+    frmMenuRO menu(results, nullptr, [&](QWidget *parent) {
         openedOver = parent;
         disabledMeanwhile = !parent->isEnabled();
     });
@@ -213,6 +214,153 @@ TEST_F(AfterFailedRun, TablesOpenEmptyAndGraphsDrawOnlyTheOrigin) {
     for (const GraphSeries &s : graph->Data().Series) EXPECT_EQ(s.Points, QVector<QPointF>{QPointF(0, 0)});
 }
 
+// ---- The accuracy lines ----------------------------------------------------------------
+
+const QString kCoarse = QStringLiteral("計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。");
+
+struct WarningCase {
+    const char *name;
+    bool warning;
+    AccuracySuggestion suggestion;
+    int32_t suggestedDT, nonConverged, firstNonConverged;
+    const char *text;
+};
+class WarningText : public ::testing::TestWithParam<WarningCase> {};
+TEST_P(WarningText, NamesTheStepAndTheUnsettledPoints) {
+    // Time points every 10 minutes: point 4 is at 000:40.
+    auto qo = test::RoutedPond(test::TriangularFlood(9, 5.0));
+    AccuracyCheck c;
+    c.ok = true;
+    c.warning = GetParam().warning;
+    c.suggestion = GetParam().suggestion;
+    c.suggestedDT = GetParam().suggestedDT;
+    c.routing.nonConverged = GetParam().nonConverged;
+    c.routing.firstNonConverged = GetParam().firstNonConverged;
+    EXPECT_EQ(AccuracyWarningText(c, qo.get()), QString::fromUtf8(GetParam().text));
+}
+INSTANTIATE_TEST_SUITE_P(
+    Verdicts, WarningText,
+    ::testing::Values(
+        WarningCase{"NoWarning", false, AccuracySuggestion::None, 0, 0, 0, ""},
+        WarningCase{"SmallerStep", true, AccuracySuggestion::SmallerStep, 25, 0, 0,
+                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
+                    "Δｔ＝25分以下での再計算をお勧めします。"},
+        WarningCase{"NoStepPasses", true, AccuracySuggestion::NoStepPasses, 0, 0, 0,
+                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
+                    "この池と洪水吐では，10分以上のΔｔで信頼できる結果は得られません。"},
+        WarningCase{"UnsettledPoints", true, AccuracySuggestion::SmallerStep, 30, 3, 4,
+                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
+                    "Δｔ＝30分以下での再計算をお勧めします。"
+                    "（水位の反復計算が3時点で収束していません。最初は 000:40）"},
+        WarningCase{"UnsettledPointOutsideTheRouting", true, AccuracySuggestion::NoStepPasses, 0, 1, 99,
+                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
+                    "この池と洪水吐では，10分以上のΔｔで信頼できる結果は得られません。"
+                    "（水位の反復計算が1時点で収束していません）"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ReferenceLine, ThreeDecimalsOfPeakOutflowAndDepth) {
+    AccuracyCheck c;
+    c.refQ2 = 8.2616;
+    c.refHmax = 1.1756;
+    EXPECT_EQ(ReferenceText(c),
+              QStringLiteral("参考値（1分刻みの計算）：最大放流量 8.262 m3/s，最大水位 1.176 m"));
+}
+
+// A calculated project with its check, as the command leaves it.
+class CheckedRun : public ::testing::Test {
+protected:
+    void Run(const ProjectData &data) {
+        project.Data = data;
+        ASSERT_TRUE(CalcAll(project.Data, project.Results));
+        project.Check = CheckCalculation(project.Data, project.Results);
+        ASSERT_TRUE(project.Check);
+    }
+    // Every visible child lies wholly inside the window.
+    static void ExpectNothingClipped(const QWidget &window) {
+        for (const QWidget *w : window.findChildren<QWidget *>()) {
+            if (!w->isVisible() || w->isWindow()) continue;
+            const QRect r(w->mapTo(&window, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(window.rect().contains(r)) << w->objectName().toStdString();
+        }
+        for (const QLabel *l : window.findChildren<QLabel *>()) {
+            if (l->isVisible() && l->wordWrap()) {
+                EXPECT_GE(l->height(), l->heightForWidth(l->width())) << l->objectName().toStdString();
+            }
+        }
+    }
+    Project project;
+};
+
+TEST_F(CheckedRun, CalmPondShowsTheReferenceWithoutAWarning) {
+    Run(test::CalmProject());
+    EXPECT_FALSE(project.Check->warning);
+    frmMenuRO menu(project.Results, &*project.Check);
+    menu.show();
+    EXPECT_TRUE(menu.lblReference()->isVisible());
+    EXPECT_EQ(menu.lblReference()->text(),
+              QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
+                  .arg(QString::number(project.Check->refQ2, 'f', 3),
+                       QString::number(project.Check->refHmax, 'f', 3)));
+    EXPECT_FALSE(menu.fraWarning()->isVisible());
+    ExpectNothingClipped(menu);
+    menu.close();
+}
+
+TEST_F(CheckedRun, FastPondWarnsWithTheSuggestedStepAndTheWindowGrows) {
+    Run(test::StiffProject(20000));
+    ASSERT_EQ(project.Check->suggestion, AccuracySuggestion::SmallerStep);
+    frmMenuRO plain(project.Results);
+    frmMenuRO menu(project.Results, &*project.Check);
+    plain.show();
+    menu.show();
+    ASSERT_TRUE(menu.fraWarning()->isVisible());
+    const QString text = menu.lblWarning()->text();
+    EXPECT_TRUE(text.startsWith(kCoarse + QStringLiteral("Δｔ＝%1分以下での再計算をお勧めします。")
+                                              .arg(project.Check->suggestedDT)))
+        << text.toStdString();
+    // This pond also defeats the level iteration at 60 minutes.
+    EXPECT_TRUE(text.contains(QStringLiteral("（水位の反復計算が%1時点で収束していません。最初は ")
+                                  .arg(project.Check->routing.nonConverged)));
+    EXPECT_EQ(menu.lblWarning()->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    EXPECT_TRUE(menu.findChild<QLabel *>(QStringLiteral("imgWarning"))->isVisible());
+    // Two wrapped lines more than the menu without a check, and all in view.
+    EXPECT_GT(menu.height(), plain.height() + menu.lblWarning()->height());
+    ExpectNothingClipped(menu);
+    EXPECT_GE(menu.cmdMenu(0)->geometry().top(), menu.fraWarning()->geometry().bottom());
+    plain.close();
+    menu.close();
+}
+
+TEST_F(CheckedRun, TinyPondSaysNoStepPasses) {
+    Run(test::StiffProject(2000));
+    ASSERT_EQ(project.Check->suggestion, AccuracySuggestion::NoStepPasses);
+    frmMenuRO menu(project.Results, &*project.Check);
+    menu.show();
+    ASSERT_TRUE(menu.fraWarning()->isVisible());
+    EXPECT_TRUE(menu.lblWarning()->text().startsWith(
+        kCoarse + QStringLiteral("この池と洪水吐では，10分以上のΔｔで信頼できる結果は得られません。")));
+    ExpectNothingClipped(menu);
+    menu.close();
+}
+
+TEST_F(CheckedRun, GraphOfTheMenuCarriesTheReference) {
+    Run(test::CalmProject());
+    frmMenuRO menu(project.Results, &*project.Check);
+    auto qo = menu.CreateGraph(QStringLiteral("ResOutQo"), &menu);
+    auto qi = menu.CreateGraph(QStringLiteral("ResOutQi"), &menu);
+    ASSERT_EQ(qo->Data().Series.size(), 4);
+    EXPECT_EQ(qo->Data().Series[3].Label, QStringLiteral("放流量（参考）"));
+    EXPECT_EQ(qi->Data().Series.size(), 1);
+}
+
+TEST_F(AfterFailedRun, NoAccuracyLines) {
+    frmMenuRO menu(results);
+    menu.show();
+    EXPECT_FALSE(menu.lblReference()->isVisible());
+    EXPECT_FALSE(menu.fraWarning()->isVisible());
+    menu.close();
+}
+
 // ---- The command ---------------------------------------------------------------------
 
 TEST(CalculationCommand, FailureIsReportedThenTheMenuStillOpens) {
@@ -228,6 +376,28 @@ TEST(CalculationCommand, FailureIsReportedThenTheMenuStillOpens) {
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(menuTitle, QStringLiteral("計算結果の表示および印刷"));
     EXPECT_TRUE(project.Results.objQo);  // the failed routing is what the menu reads
+}
+
+TEST(CalculationCommand, CheckFollowsEveryRun) {
+    FakeMessageBoxes boxes;
+    Project project;
+    project.Data = test::StiffProject(20000);
+    bool warned = false;
+    WithModal([&] { RunCalculationCommand(project, nullptr); },
+              [&](QWidget *w) { warned = qobject_cast<frmMenuRO *>(w)->fraWarning()->isVisible(); });
+    ASSERT_TRUE(project.Check);
+    EXPECT_TRUE(warned);
+    EXPECT_EQ(project.Check->deltaT, 60);
+    EXPECT_DOUBLE_EQ(project.Check->q2, project.Results.objQo->Q2());
+
+    // A failed run leaves no check of the run before it.
+    project.Data.ConditionsData(slot::Area) = SlotValue::Double(0);
+    bool referenceShown = true;
+    WithModal([&] { RunCalculationCommand(project, nullptr); },
+              [&](QWidget *w) { referenceShown = qobject_cast<frmMenuRO *>(w)->lblReference()->isVisible(); });
+    EXPECT_FALSE(project.Check);
+    EXPECT_FALSE(referenceShown);
+    EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST(CalculationCommand, GoodRunOpensTheMenuWithoutAMessage) {

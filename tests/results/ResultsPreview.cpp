@@ -1,6 +1,12 @@
-// A look at the result windows by eye: calculates the small test project
-// and shows the results menu, the routing table and both graphs side by
-// side, without the modal chain.  For screenshots under Xvfb.
+// A look at the result windows by eye: calculates a test project with its
+// accuracy check and shows the results menu, the routing table and both
+// graphs side by side, without the modal chain.  For screenshots under Xvfb.
+//
+//   results_preview [ms] [tables | stiff | tiny]
+//
+// "stiff" and "tiny" take the fast-responding pond of 20000 m2 or 2000 m2
+// at a 60-minute step, whose check warns; otherwise the small project.
+#include "AccuracyCheck.h"
 #include "ResultsTestSupport.h"
 #include "frmGraph.h"
 #include "frmMenuRO.h"
@@ -13,10 +19,15 @@ using namespace wyndlor;
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    const QString mode = argc > 2 ? QString(argv[2]) : QString();
+    const ProjectData data = mode == QLatin1String("stiff")  ? test::StiffProject(20000)
+                             : mode == QLatin1String("tiny") ? test::StiffProject(2000)
+                                                             : test::SmallProject();
     CalcResults results;
-    if (!CalcAll(test::SmallProject(), results)) return 1;
+    if (!CalcAll(data, results)) return 1;
+    const AccuracyCheck check = CheckAccuracy(data, results);
     // With a second argument "tables": the two tables only, side by side.
-    if (argc > 2 && QString(argv[2]) == QLatin1String("tables")) {
+    if (mode == QLatin1String("tables")) {
         frmMenuRO owner(results);
         auto qi = owner.CreateTable(QStringLiteral("ResOutQi"));
         auto qo = owner.CreateTable(QStringLiteral("ResOutQo"));
@@ -27,12 +38,12 @@ int main(int argc, char **argv) {
         QTimer::singleShot(QString(argv[1]).toInt(), &app, &QApplication::quit);
         return app.exec();
     }
-    frmMenuRO menu(results);
+    frmMenuRO menu(results, &check);
     menu.show();
     menu.move(0, 0);
     auto table = menu.CreateTable(QStringLiteral("ResOutQo"));
     table->show();
-    table->move(0, 330);
+    table->move(0, menu.frameGeometry().height() + 10);
     auto graphQo = menu.CreateGraph(QStringLiteral("ResOutQo"), nullptr);
     graphQo->show();
     graphQo->setGeometry(480, 0, 800, 520);

@@ -44,6 +44,23 @@ ProjectData SmallProject() {
     return d;
 }
 
+ProjectData CalmProject() {
+    ProjectData d = SmallProject();
+    d.ConditionsData(slot::Area) = SlotValue::Double(100000);
+    return d;
+}
+
+ProjectData StiffProject(double pondArea) {
+    ProjectData d = SmallProject();
+    d.ConditionsData(slot::Title) = SlotValue::String("速い応答のため池");
+    d.ConditionsData(slot::Area) = SlotValue::Double(pondArea);
+    d.ConditionsData(slot::Time) = SlotValue::Int32(2);
+    d.ConditionsData(slot::ConstA) = SlotValue::Double(6000);
+    d.SectionData(slot::SectB) = SlotValue::Double(20);
+    d.DeltaTData(slot::DeltaT) = SlotValue::Double(60);
+    return d;
+}
+
 std::shared_ptr<CQo> RoutedPond(const std::vector<std::pair<int32_t, double>> &inflow) {
     auto qo = std::make_shared<CQo>();
     qo->HVCMethod = 0;

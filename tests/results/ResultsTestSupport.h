@@ -15,6 +15,19 @@ namespace wyndlor::test {
 // weir 5 m wide): CalcAll succeeds on it.
 ProjectData SmallProject();
 
+// The small project on a pond of 100000 m2: slow enough against its
+// 10-minute step that the accuracy check passes with room (reference depth
+// about 0.006 m above the routing's).  The small project itself warns: on
+// 20000 m2 its 10-minute step misses the peak depth by about 0.12 m.
+ProjectData CalmProject();
+
+// A pond that responds fast against a 60-minute step: a 72-hour
+// rear-peaked Talbot storm (a 6000, b 40, minutes) on 2 km2 (fp 0.75,
+// C 265), a constant-area pond of `pondArea` m2 at FWL 100 m behind a 20 m
+// weir (Cd 1.8), 12 hours after the rain.  At 20000 m2 the accuracy check
+// finds a smaller step that passes; at 2000 m2 none.
+ProjectData StiffProject(double pondArea);
+
 // A routing through a constant-area pond (full water level 100 m, 20000 m2,
 // weir B 5 m, Cd 1.8) of the given (minutes, m3/s) points, calculated.
 std::shared_ptr<CQo> RoutedPond(const std::vector<std::pair<int32_t, double>> &inflow);
