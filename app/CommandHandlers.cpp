@@ -20,7 +20,7 @@ void RegisterCommandHandlers(frmMenuMain &window) {
     window.SetCommandHandler(QStringLiteral("MenuRO"), [&window](QWidget *parent) {
         Project &project = window.project();
         RunCalculationCommand(project, parent, [&project](QWidget *resultsMenu) {
-            RunPrintMenu(project.Data, project.Results, resultsMenu);
+            RunPrintMenu(project.Data, project.Results, project.Check ? &*project.Check : nullptr, resultsMenu);
         });
     });
 }

@@ -400,7 +400,7 @@ int RunReport(const std::string &file, const std::string &reportOut, const std::
         printFile = scratch.filePath(QStringLiteral("report.prn"));
     }
     QString message;
-    if (!WriteFullReport(printFile, run.data, run.res, formatFile, iniFile, message)) {
+    if (!WriteFullReport(printFile, run.data, run.res, formatFile, iniFile, message, run.check ? &*run.check : nullptr)) {
         err << "wyndlor-calc: " << file << ": " << message.trimmed().toStdString() << "\n";
         return 1;
     }

@@ -354,7 +354,15 @@ QString PrintWriter::NextHeadingNumber(int32_t level) {
     return number + QStringLiteral(" ");
 }
 
+void PrintWriter::KeepOnSheet(int32_t n) {
+    if (LineCount > 0 && LineCount + n > kSheetLines) {
+        Write(QByteArray(1, kFormFeed));
+        LineCount = 0;
+    }
+}
+
 void PrintWriter::PrintLineHead(int32_t style) {
+    KeepOnSheet(1);
     QByteArray head;
     if (style >= 1 && style <= kHeadingLevels) {
         // The level is followed even without numbers, so that body text is
@@ -384,6 +392,12 @@ void PrintWriter::PrintTemplateLine(const TemplateLine &line, const std::vector<
 
 void PrintWriter::PrintBlankLines(int32_t n) {
     for (int32_t i = 0; i < n; ++i) {
+        // Blank lines that would run off the sheet are spacing at the foot
+        // of a page: the next page starts instead, without them.
+        if (LineCount >= kSheetLines) {
+            KeepOnSheet(1);
+            return;
+        }
         ++LineCount;
         Write(kLineEnd);
     }

@@ -37,6 +37,11 @@ constexpr int32_t kMaxTemplateLines = 50;
 constexpr int32_t kHeadingLevels = 5;
 constexpr int32_t kMaxPrintFiles = 100;
 constexpr int32_t kReportLinesPerPage = 72;
+// Lines that fit on one printed sheet.  The paging rules let a page run a
+// few lines beyond LinesPerPage (the allowance of a table, the lines that
+// follow it); beyond this the text would be printed smaller than the rest
+// or run off the paper, so the writer starts a new page first.
+constexpr int32_t kSheetLines = 76;
 // Lines a continuation page of a long table loses to the page's repeated
 // header and bottom line (the rest holds rows).
 constexpr int32_t kTablePageOverhead = 7;
@@ -112,6 +117,10 @@ public:
 
     int32_t LinesPerPage = kReportLinesPerPage;
     int32_t LineCount = 0;     // lines written on the current page
+
+    // Starts a new page when the next n lines would not fit on the sheet;
+    // keeps a short block (a conclusion after a table) in one piece.
+    void KeepOnSheet(int32_t n);
     int32_t HeadingLevel = 1;  // level of the last heading written
     // Index 1-5 by heading level; [0] unused.
     std::array<int32_t, kHeadingLevels + 1> HeadingCounters{};

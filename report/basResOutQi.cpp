@@ -143,6 +143,7 @@ bool WriteHydrograph(SectionWriter &s, const DischargeValues &v) {
         n = {double(i), double(r.t), r.r, r.Qi, r.Qid};
     };
     s.w.PrintPagedTable(table);
+    s.w.KeepOnSheet(4);  // the design flood discharge stays in one piece below the table
     s.Blank(1);
     s.Line(15);
     s.Blank(1);

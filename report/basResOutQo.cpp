@@ -43,6 +43,7 @@ bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
         n = {double(r.t), r.Qi, r.Qo, r.h, r.V};
     };
     s.w.PrintPagedTable(table);
+    s.w.KeepOnSheet(4);  // the conclusion stays in one piece below the table
     s.Blank(1);
     s.Line(29);
     s.Blank(1);

@@ -35,8 +35,9 @@ QString TickKey(int item) { return QString::number(item); }
 
 }  // namespace
 
-frmMenuPrint::frmMenuPrint(const ProjectData &data, const CalcResults &results, QWidget *parent)
-    : QDialog(parent), data_(data), results_(results) {
+frmMenuPrint::frmMenuPrint(const ProjectData &data, const CalcResults &results, const AccuracyCheck *check,
+                           QWidget *parent)
+    : QDialog(parent), data_(data), results_(results), check_(check) {
     setObjectName(QStringLiteral("frmMenuPrint"));
     setWindowTitle(QStringLiteral("検討結果の印刷"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -109,7 +110,7 @@ void frmMenuPrint::Load() {
         chkPrintItem[i]->setChecked(storedTicks_[i]);
     }
 
-    const QString errors = PrepareReport(writer_, data_, results_, FormatFileName(), IniFileName());
+    const QString errors = PrepareReport(writer_, data_, results_, FormatFileName(), IniFileName(), check_);
     if (errors.isEmpty()) return;
     for (int i = 0; i < kReportSections; ++i) {
         if (!errors.contains(SectionFailureMessage(i))) continue;
@@ -187,8 +188,8 @@ void frmMenuPrint::Unload() {
     RemovePrintFiles(writer_);
 }
 
-void RunPrintMenu(const ProjectData &data, const CalcResults &results, QWidget *parent) {
-    frmMenuPrint menu(data, results, parent);
+void RunPrintMenu(const ProjectData &data, const CalcResults &results, const AccuracyCheck *check, QWidget *parent) {
+    frmMenuPrint menu(data, results, check, parent);
     menu.exec();
 }
 

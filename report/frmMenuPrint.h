@@ -31,7 +31,9 @@ namespace wyndlor {
 class frmMenuPrint : public QDialog {
     Q_OBJECT
 public:
-    frmMenuPrint(const ProjectData &data, const CalcResults &results, QWidget *parent = nullptr);
+    // `check` (may be null) adds the accuracy note to the report when it warns.
+    frmMenuPrint(const ProjectData &data, const CalcResults &results, const AccuracyCheck *check = nullptr,
+                 QWidget *parent = nullptr);
     ~frmMenuPrint() override;
 
     QGroupBox *Frame1;
@@ -69,6 +71,7 @@ private:
 
     const ProjectData &data_;
     const CalcResults &results_;
+    const AccuracyCheck *check_ = nullptr;
     PrintWriter writer_;
     // The ticks as restored, kept for the sections disabled by a failure so
     // that the engineer's choice outlives one failed build.
@@ -78,6 +81,6 @@ private:
 };
 
 // Opens the print menu modally over `parent` (the results menu).
-void RunPrintMenu(const ProjectData &data, const CalcResults &results, QWidget *parent);
+void RunPrintMenu(const ProjectData &data, const CalcResults &results, const AccuracyCheck *check, QWidget *parent);
 
 }  // namespace wyndlor
