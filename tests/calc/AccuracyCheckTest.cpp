@@ -1,5 +1,6 @@
 // The accuracy check beside the guideline routing.
 #include "AccuracyCheck.h"
+#include "SampleProjects.h"
 #include "TestSupport.h"
 
 #include <cmath>
@@ -126,38 +127,7 @@ TEST(AccuracyCheck, FailedRoutingIsNotChecked) {
 // A 72-hour rear-peaked Talbot storm (a 6000, b 40, minutes) on 2 km2 with
 // fp 0.75, margin 20 %, no fixed inflow, 12 hours after the rain; a
 // constant-area pond at FWL 100 m behind a 20 m weir (Cd 1.8).
-ProjectData StiffProject(double pondArea, int32_t deltaT = 60) {
-    ProjectData d;
-    InitProjectData(d);
-    d.HasConditions = true;
-    d.ConditionsData(slot::Title) = SlotValue::String("速い応答のため池");
-    d.ConditionsData(slot::FWL) = SlotValue::Double(100);
-    d.ConditionsData(slot::Area) = SlotValue::Double(pondArea);
-    d.ConditionsData(slot::Yoyuu) = SlotValue::Double(20);
-    d.ConditionsData(slot::Qfix) = SlotValue::Double(0);
-    d.ConditionsData(slot::Siki) = SlotValue::Int32(0);
-    d.ConditionsData(slot::Time) = SlotValue::Int32(2);
-    d.ConditionsData(slot::Unit) = SlotValue::Int32(0);
-    d.ConditionsData(slot::ConstA) = SlotValue::Double(6000);
-    d.ConditionsData(slot::ConstB) = SlotValue::Double(40);
-    d.ConditionsData(slot::ConstN) = SlotValue::Double(0);
-    d.ConditionsData(slot::CalcTime) = SlotValue::Double(12);
-    d.ConditionsData(slot::Hakei) = SlotValue::Int32(0);
-    d.HasHVC = true;
-    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
-    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
-    d.HasCatchment = true;
-    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(2.0);
-    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.75);
-    d.CatchmentSummary(slot::SumC) = SlotValue::Double(265);
-    d.HasSection = true;
-    d.SectionData(slot::SectType) = SlotValue::Int32(1);
-    d.SectionData(slot::SectB) = SlotValue::Double(20);
-    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
-    d.HasDeltaT = true;
-    d.DeltaTData(slot::DeltaT) = SlotValue::Double(deltaT);
-    return d;
-}
+ProjectData StiffProject(double pondArea, int32_t deltaT = 60) { return test::StiffPond(pondArea, deltaT); }
 
 // The same project on a frustum h-V curve around the crest.
 ProjectData StiffFrustumProject(double pondArea) {

@@ -1,4 +1,5 @@
 // The calculation driver over a project data set.
+#include "SampleProjects.h"
 #include "TestSupport.h"
 #include "basCalc.h"
 
@@ -8,48 +9,7 @@ namespace {
 using test::kExact;
 using test::Near;
 
-// A small complete project: Talbot storm in minutes, constant-area pond.
-ProjectData SmallProject() {
-    ProjectData d;
-    InitProjectData(d);
-    d.HasConditions = true;
-    d.ConditionsData(slot::Title) = SlotValue::String("試験ため池");
-    d.ConditionsData(slot::FWL) = SlotValue::Double(100);
-    d.ConditionsData(slot::Area) = SlotValue::Double(20000);
-    d.ConditionsData(slot::Yoyuu) = SlotValue::Double(20);
-    d.ConditionsData(slot::Qfix) = SlotValue::Double(0);
-    d.ConditionsData(slot::Siki) = SlotValue::Int32(0);
-    d.ConditionsData(slot::Time) = SlotValue::Int32(0);
-    d.ConditionsData(slot::Unit) = SlotValue::Int32(0);
-    d.ConditionsData(slot::ConstA) = SlotValue::Double(5000);
-    d.ConditionsData(slot::ConstB) = SlotValue::Double(40);
-    d.ConditionsData(slot::ConstN) = SlotValue::Double(0);
-    d.ConditionsData(slot::CalcTime) = SlotValue::Double(12);
-    d.ConditionsData(slot::Hakei) = SlotValue::Int32(0);
-    d.HasHVC = true;
-    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
-    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
-    d.HasCatchment = true;
-    d.CatchmentCount = 2;
-    d.CatchmentTable(1, 1) = SlotValue::String("A");
-    d.CatchmentTable(2, 1) = SlotValue::Double(1.5);
-    d.CatchmentTable(3, 1) = SlotValue::Double(0.7);
-    d.CatchmentTable(4, 1) = SlotValue::Double(290);
-    d.CatchmentTable(1, 2) = SlotValue::String("B");
-    d.CatchmentTable(2, 2) = SlotValue::Double(0.5);
-    d.CatchmentTable(3, 2) = SlotValue::Double(0.9);
-    d.CatchmentTable(4, 2) = SlotValue::Double(190);
-    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(2.0);
-    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.75);
-    d.CatchmentSummary(slot::SumC) = SlotValue::Double(265);
-    d.HasSection = true;
-    d.SectionData(slot::SectType) = SlotValue::Int32(1);
-    d.SectionData(slot::SectB) = SlotValue::Double(5);
-    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
-    d.HasDeltaT = true;
-    d.DeltaTData(slot::DeltaT) = SlotValue::Double(10);
-    return d;
-}
+ProjectData SmallProject() { return test::TestPond(); }
 
 class DriverFixture : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // only when the check warns, with the reference values and the step to
 // recalculate at, kept on one page, and within the printable width.
 #include "ReportJob.h"
+#include "SampleProjects.h"
 #include "ReportTestUtil.h"
 #include "basResOutQo.h"
 
@@ -147,36 +148,7 @@ TEST(NoteTemplate, LinesFitTheTextWidth) {
 // The fast-responding pond of the accuracy check: a 72-hour Talbot storm
 // (a 6000, b 40) on 2 km2, 20000 m2 at FWL 100 m behind a 20 m weir, at a
 // 60-minute step.
-ProjectData StiffProject() {
-    ProjectData d;
-    InitProjectData(d);
-    d.HasConditions = d.HasHVC = d.HasCatchment = d.HasSection = d.HasDeltaT = true;
-    SlotArray &c = d.ConditionsData;
-    c(slot::Title) = SlotValue::String("速い応答のため池");
-    c(slot::Volume) = SlotValue::Double(15000);
-    c(slot::FWL) = SlotValue::Double(100);
-    c(slot::Area) = SlotValue::Double(20000);
-    c(slot::Yoyuu) = SlotValue::Double(20);
-    c(slot::Qfix) = SlotValue::Double(0);
-    c(slot::Siki) = SlotValue::Int32(0);
-    c(slot::Time) = SlotValue::Int32(2);
-    c(slot::Unit) = SlotValue::Int32(0);
-    c(slot::ConstA) = SlotValue::Double(6000);
-    c(slot::ConstB) = SlotValue::Double(40);
-    c(slot::ConstN) = SlotValue::Double(0);
-    c(slot::CalcTime) = SlotValue::Double(12);
-    c(slot::Hakei) = SlotValue::Int32(0);
-    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
-    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
-    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(2.0);
-    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.75);
-    d.CatchmentSummary(slot::SumC) = SlotValue::Double(265);
-    d.SectionData(slot::SectType) = SlotValue::Int32(1);
-    d.SectionData(slot::SectB) = SlotValue::Double(20);
-    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
-    d.DeltaTData(slot::DeltaT) = SlotValue::Double(60);
-    return d;
-}
+ProjectData StiffProject() { return test::StiffPond(20000); }
 
 TEST(NoteFromACalculation, CollectedFromTheCheckAndPrintedOnlyWithIt) {
     const ProjectData data = StiffProject();

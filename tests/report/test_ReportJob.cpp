@@ -4,6 +4,7 @@
 #include "CPrivateProfile.h"
 #include "ProjectFile.h"
 #include "ReportJob.h"
+#include "SampleProjects.h"
 #include "ReportTestUtil.h"
 #include "basCalc.h"
 
@@ -19,40 +20,11 @@ namespace {
 // A small pond: two sub-catchments, Talbot formula, 24 hours of rain at a
 // 10-minute step (144 waveform rows, 216 routing rows), weir spillway.
 ProjectData MakeProject() {
-    ProjectData d;
-    InitProjectData(d);
-    d.HasConditions = d.HasHVC = d.HasCatchment = d.HasSection = d.HasDeltaT = true;
-    SlotArray &c = d.ConditionsData;
-    c(slot::Title) = SlotValue::String("試験ため池");
-    c(slot::Volume) = SlotValue::Double(15000);
-    c(slot::FWL) = SlotValue::Double(100);
-    c(slot::Area) = SlotValue::Double(20000);
-    c(slot::Yoyuu) = SlotValue::Double(20);
-    c(slot::Qfix) = SlotValue::Double(0.5);
-    c(slot::Siki) = SlotValue::Int32(0);
-    c(slot::Time) = SlotValue::Int32(0);
-    c(slot::Unit) = SlotValue::Int32(0);
-    c(slot::ConstA) = SlotValue::Double(5000);
-    c(slot::ConstB) = SlotValue::Double(40);
-    c(slot::ConstN) = SlotValue::Double(0);
-    c(slot::CalcTime) = SlotValue::Double(12);
-    c(slot::Hakei) = SlotValue::Int32(0);
-    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
-    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
-    d.CatchmentCount = 2;
-    const char *names[] = {"上流域", "下流域"};
-    const double rows[2][3] = {{1.5, 0.7, 290}, {0.5, 0.9, 190}};
-    for (int i = 0; i < 2; ++i) {
-        d.CatchmentTable(1, i + 1) = SlotValue::String(names[i]);
-        for (int k = 0; k < 3; ++k) d.CatchmentTable(k + 2, i + 1) = SlotValue::Double(rows[i][k]);
-    }
-    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(2.0);
-    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.75);
-    d.CatchmentSummary(slot::SumC) = SlotValue::Double(265);
-    d.SectionData(slot::SectType) = SlotValue::Int32(1);
-    d.SectionData(slot::SectB) = SlotValue::Double(5);
-    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
-    d.DeltaTData(slot::DeltaT) = SlotValue::Double(10);
+    ProjectData d = test::TestPond();
+    d.ConditionsData(slot::Volume) = SlotValue::Double(15000);
+    d.ConditionsData(slot::Qfix) = SlotValue::Double(0.5);
+    d.CatchmentTable(1, 1) = SlotValue::String("上流域");
+    d.CatchmentTable(1, 2) = SlotValue::String("下流域");
     return d;
 }
 

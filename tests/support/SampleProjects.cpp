@@ -1,0 +1,54 @@
+#include "SampleProjects.h"
+
+namespace wyndlor::test {
+
+ProjectData TestPond() {
+    ProjectData d;
+    InitProjectData(d);
+    d.HasConditions = d.HasHVC = d.HasCatchment = d.HasSection = d.HasDeltaT = true;
+    SlotArray &c = d.ConditionsData;
+    c(slot::Title) = SlotValue::String("試験ため池");
+    c(slot::FWL) = SlotValue::Double(100);
+    c(slot::Area) = SlotValue::Double(20000);
+    c(slot::Yoyuu) = SlotValue::Double(20);
+    c(slot::Qfix) = SlotValue::Double(0);
+    c(slot::Siki) = SlotValue::Int32(0);
+    c(slot::Time) = SlotValue::Int32(0);
+    c(slot::Unit) = SlotValue::Int32(0);
+    c(slot::ConstA) = SlotValue::Double(5000);
+    c(slot::ConstB) = SlotValue::Double(40);
+    c(slot::ConstN) = SlotValue::Double(0);
+    c(slot::CalcTime) = SlotValue::Double(12);
+    c(slot::Hakei) = SlotValue::Int32(0);
+    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
+    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(100);
+    d.CatchmentCount = 2;
+    const char *names[] = {"A", "B"};
+    const double rows[2][3] = {{1.5, 0.7, 290}, {0.5, 0.9, 190}};
+    for (int32_t i = 1; i <= 2; ++i) {
+        d.CatchmentTable(1, i) = SlotValue::String(names[i - 1]);
+        for (int32_t k = 2; k <= 4; ++k) d.CatchmentTable(k, i) = SlotValue::Double(rows[i - 1][k - 2]);
+    }
+    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(2.0);
+    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.75);
+    d.CatchmentSummary(slot::SumC) = SlotValue::Double(265);
+    d.SectionData(slot::SectType) = SlotValue::Int32(1);
+    d.SectionData(slot::SectB) = SlotValue::Double(5);
+    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
+    d.DeltaTData(slot::DeltaT) = SlotValue::Double(10);
+    return d;
+}
+
+ProjectData StiffPond(double pondArea, int32_t deltaT) {
+    ProjectData d = TestPond();
+    d.ConditionsData(slot::Title) = SlotValue::String("速い応答のため池");
+    d.ConditionsData(slot::Area) = SlotValue::Double(pondArea);
+    d.ConditionsData(slot::Time) = SlotValue::Int32(2);
+    d.ConditionsData(slot::ConstA) = SlotValue::Double(6000);
+    d.CatchmentCount = 0;
+    d.SectionData(slot::SectB) = SlotValue::Double(20);
+    d.DeltaTData(slot::DeltaT) = SlotValue::Double(deltaT);
+    return d;
+}
+
+}  // namespace wyndlor::test
