@@ -40,7 +40,8 @@ const QColor kWarningColour(192, 0, 0);
 void FixWrappedSize(QLabel *label, int width) {
     label->setWordWrap(true);
     label->setFixedWidth(width);
-    label->setFixedHeight(label->heightForWidth(width));
+    // An empty label has no height for any width (-1): it takes none.
+    label->setFixedHeight(std::max(0, label->heightForWidth(width)));
 }
 
 QLineEdit *ResultField(const QString &name, QWidget *parent) {
