@@ -111,7 +111,8 @@ int InputGrid::PasteText(const QString &text) {
         if (line.endsWith('\r')) line.chop(1);
         const QStringList cells = line.split('\t');
         for (int j = 0; j < cells.size() && col0 + j < columnCount(); ++j) {
-            const QString cell = cells[j].trimmed();
+            QString cell = cells[j].trimmed();
+            if (!Column(col0 + j).numeric) cell = ToStorableForms(cell);
             if (AcceptsText(col0 + j, cell)) {
                 SetCellText(row0 + i, col0 + j, cell);
                 ++taken;

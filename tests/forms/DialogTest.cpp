@@ -6,6 +6,7 @@
 #include "frmInpArea.h"
 #include "frmInpDeltaT.h"
 #include "frmInpHVC.h"
+#include "TextGuard.h"
 #include "frmInpJyoken.h"
 #include "frmInpSection.h"
 
@@ -159,6 +160,15 @@ TEST_F(FormTest, TitleRefusesQuotesAndCharactersTheFileCannotHold) {
     TypeText(f.txtTitle, U("池\"A한"));
     EXPECT_EQ(f.txtTitle->text(), U("池A"));
     EXPECT_EQ(Boxes().beeps, 2);
+}
+
+TEST_F(FormTest, TitleTakesLookAlikeCharactersInTheirStorableForms) {
+    auto &f = Open<frmInpJyoken>("InpJyoken");
+    f.txtTitle->clear();
+    TypeText(f.txtTitle, U("A〜B−C"));
+    EXPECT_EQ(f.txtTitle->text(), U("A～B－C"));
+    EXPECT_EQ(Boxes().beeps, 0);
+    EXPECT_TRUE(IsStorableText(f.txtTitle->text()));
 }
 
 TEST_F(FormTest, CancelChangesNothing) {

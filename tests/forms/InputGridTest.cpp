@@ -144,5 +144,13 @@ TEST(StorableText, RefusesQuotesAndCharactersShiftJisCannotHold) {
     EXPECT_FALSE(IsStorableText(QString::fromUtf8("한국")));
 }
 
+TEST(StorableText, LookAlikeCharactersBecomeTheirShiftJisForms) {
+    const QString typed = QString::fromUtf8("〜−—‖¢£¬");
+    EXPECT_FALSE(IsStorableText(typed));
+    const QString stored = ToStorableForms(typed);
+    EXPECT_EQ(stored, QString::fromUtf8("～－―∥￠￡￢"));
+    EXPECT_TRUE(IsStorableText(stored));
+}
+
 }  // namespace
 }  // namespace wyndlor
