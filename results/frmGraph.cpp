@@ -242,17 +242,20 @@ void frmGraph::PrintChart() {
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("印刷"));
     if (dialog.exec() != QDialog::Accepted) return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!PrintChartOn(printer)) {
         MessageBoxes().Show(this, QStringLiteral("印刷を開始できませんでした。"),
                             QStringLiteral("印刷"), MsgIcon::Critical, MsgButtons::Ok);
-        return;
     }
+}
+
+bool frmGraph::PrintChartOn(QPrinter &printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
     // The scene is drawn again at printer resolution, scaled to fill the
     // printable area with the screen's proportions.
     view_->render(&painter, QRectF(painter.viewport()), view_->viewport()->rect(),
                   Qt::KeepAspectRatio);
-    painter.end();
+    return painter.end();
 }
 
 QImage frmGraph::ChartImage() const {

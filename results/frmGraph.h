@@ -20,6 +20,8 @@ class QMenuBar;
 class QToolBar;
 class QValueAxis;
 
+class QPrinter;
+
 namespace wyndlor {
 
 // Layout rule below the menu: the chart sits under the toolbar, full
@@ -48,6 +50,9 @@ public:
     void RunCommand(const QString &key);
 
     void PrintChart();
+    // Draws the chart on a printer chosen already (also a PDF printer);
+    // false when the printer cannot be painted on.
+    bool PrintChartOn(QPrinter &printer);
     void CopyToClipboard();
     void SaveImageAs();
     // Writes the chart to `path`: SVG (vector, for reports) when the name

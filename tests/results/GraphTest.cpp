@@ -13,6 +13,8 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QValueAxis>
@@ -285,6 +287,25 @@ TEST(GraphExport, PngAndSvgFilesAndTheClipboardImage) {
     EXPECT_TRUE(g.isVisible());
     g.RunCommand(QStringLiteral("Close"));
     EXPECT_FALSE(g.isVisible());
+}
+
+TEST(GraphExport, PrintsOnAFilePrinterAsOneLandscapePage) {
+    auto qo = test::RoutedPond(test::TriangularFlood(30, 10.0));
+    frmGraph g(GraphQoData(qo.get()));
+    g.show();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(g.PrintChartOn(printer));
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    // One page object ("/Type /Page", not the "/Type /Pages" tree).
+    EXPECT_EQ(QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 1);
 }
 
 }  // namespace
