@@ -490,6 +490,70 @@ TEST_F(FormTest, ClosedFormReopensWhereItWasLeft) {
     EXPECT_EQ(again.pos(), left);
 }
 
+// Every number the forms take, with the range it must lie in and the
+// formats it is shown and edited in.
+TEST(FormFields, EveryNumberHasItsRangeAndFormats) {
+    frmInpJyoken j;
+    frmInpArea a;
+    frmInpSection s;
+    frmInpDeltaT d;
+    frmInpHVC h;
+    struct Row {
+        const char *name;
+        const NumberField *field;
+        double min, max;
+        const char *display, *edit;
+    };
+    const char *fwl = "+##0.000;-##0.000";
+    const Row rows[] = {
+        {"V", j.numV, 0, 9999999, "#######0", "#######0"},
+        {"FWL", j.numFWL, -999, 999, fwl, "##0.000"},
+        {"A", j.numA, 0, 9999999, "######0", "######0"},
+        {"Yoyuu", j.numYoyuu, 0, 99, "#0", "#0"},
+        {"Qfix", j.numQfix, 0, 99, "#0.000", "#0.000"},
+        {"ConstA", j.numConstA, -99999.999, 99999.999, "####0.000", "####0.000"},
+        {"ConstB", j.numConstB, -99.999, 99.999, "#0.000", "#0.000"},
+        {"ConstN", j.numConstN, -99.999, 99.999, "#0.000", "#0.000"},
+        {"CalcTime", j.numCalcTime, 0, 99, "#0", "#0"},
+        {"Area", a.numArea, 0, 999, "##0.0000", "##0.0000"},
+        {"Fp", a.numFp, 0, 1, "0.000", "0.000"},
+        {"C", a.numC, 0, 999, "##0", "##0"},
+        {"B1", s.numB1, 0, 99, "#0.00", "#0.00"},
+        {"C1", s.numC1, 0, 99, "#0.000", "#0.000"},
+        {"B", s.numB, 0, 99, "#0.00", "#0.00"},
+        {"Cd", s.numCd, 0, 99, "#0.000", "#0.000"},
+        {"Tp", d.numTp, -999.9, 999.9, "##0.0", "##0.0"},
+        {"DeltaT", d.numDeltaT, 10, 120, "##0", "##0"},
+        {"StartLevel", h.numFWL, -999, 999, fwl, "##0.000"},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(r.field->MinValue(), r.min);
+        EXPECT_EQ(r.field->MaxValue(), r.max);
+        EXPECT_EQ(r.field->DisplayFormat().Picture(), QString(r.display));
+        EXPECT_EQ(r.field->EditFormat().Picture(), QString(r.edit));
+    }
+    EXPECT_TRUE(d.numTp->isReadOnly());
+    // The h-V table: levels to the millimetre, areas to a tenth of a m2.
+    EXPECT_TRUE(h.vaSpread1->AcceptsText(frmInpHVC::ColLevel, "-999.999"));
+    EXPECT_FALSE(h.vaSpread1->AcceptsText(frmInpHVC::ColLevel, "1000"));
+    EXPECT_FALSE(h.vaSpread1->AcceptsText(frmInpHVC::ColLevel, "1.0005"));
+    EXPECT_TRUE(h.vaSpread1->AcceptsText(frmInpHVC::ColArea, "9999999.9"));
+    EXPECT_FALSE(h.vaSpread1->AcceptsText(frmInpHVC::ColArea, "-1"));
+    EXPECT_FALSE(h.vaSpread1->AcceptsText(frmInpHVC::ColArea, "1.25"));
+}
+
+TEST_F(FormTest, FormulaChosenWithTheArrowKeysSetsTheConstantsToo) {
+    auto &f = Open<frmInpJyoken>("InpJyoken");
+    QAbstractButton *talbot = f.optSiki->button(0);
+    talbot->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(talbot, Qt::Key_Down);
+    EXPECT_EQ(f.optSiki->Index(), 1);
+    EXPECT_FALSE(f.numConstB->isEnabled());
+    EXPECT_TRUE(f.numConstN->isEnabled());
+}
+
 // ---- Running a form modally ------------------------------------------------------
 
 TEST(RunInputForm, ConfirmedFormReturnsTrueAndStoresItsGroup) {
