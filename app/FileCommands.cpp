@@ -15,7 +15,10 @@
 namespace wyndlor {
 
 FileCommands::FileCommands(Project &project, QWidget *owner, Hooks hooks)
-    : project_(project), owner_(owner), hooks_(std::move(hooks)) {}
+    : project_(project),
+      owner_(owner),
+      hooks_(std::move(hooks)),
+      workingFolder_(QDir::toNativeSeparators(QDir::currentPath())) {}
 
 void FileCommands::New() {
     // Asked whether or not anything changed: the user may have meant Open.
@@ -51,12 +54,13 @@ FileCommands::ReadResult FileCommands::ReadChosen(const QString &path) {
     return ReadResult::NotRead;
 }
 
-void FileCommands::WriteInitDir(const QString &chosenPath) {
-    // The folder of the file last chosen in a dialog is where the next Open
-    // starts.
-    const QString folder = QDir::toNativeSeparators(QFileInfo(chosenPath).absolutePath());
+void FileCommands::EnterFolderOf(const QString &path) {
+    workingFolder_ = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+}
+
+void FileCommands::WriteInitDir() {
     CPrivateProfile::SetValueString(IniFileName(), shell::FileSection(), shell::InitDirKey(),
-                                    folder);
+                                    workingFolder_);
 }
 
 bool FileCommands::Open() {
@@ -72,10 +76,15 @@ bool FileCommands::Open() {
     dlg.Flags = ofn::OpenFlags;
     dlg.Parent = owner_;
     dlg.InitialDir = initDir;
-    if (!dlg.Show(true)) return false;  // cancelled: InitDir stays as it was
-
+    // Also a cancelled dialog stores the working folder, so that the next
+    // Open starts where the file dialogs have been working.
+    if (!dlg.Show(true)) {
+        WriteInitDir();
+        return false;
+    }
+    EnterFolderOf(dlg.FileName);
     const bool read = ReadChosen(dlg.FileName) == ReadResult::Read;
-    WriteInitDir(dlg.FileName);
+    WriteInitDir();
     return read;
 }
 
@@ -84,7 +93,8 @@ bool FileCommands::OpenRecent(int index) {
     // which doubles "&" and may be out of date.
     const QString path = ReadRecentFiles(IniFileName()).value(index);
     if (ReadChosen(path) != ReadResult::Read) return false;
-    WriteInitDir(path);
+    EnterFolderOf(path);
+    WriteInitDir();
     return true;
 }
 
@@ -118,8 +128,11 @@ bool FileCommands::SaveAs() {
     // folder.
     if (dlg.FileName.isEmpty())
         dlg.InitialDir = ReadIniString(shell::FileSection(), shell::InitDirKey(), IniFileName());
-    if (!dlg.Show(false)) return false;
-
+    if (!dlg.Show(false)) {
+        WriteInitDir();
+        return false;
+    }
+    EnterFolderOf(dlg.FileName);
     const bool written = WriteTo(dlg.FileName);
     if (written) {
         hooks_.setFileCaption(dlg.FileTitle);
@@ -127,7 +140,7 @@ bool FileCommands::SaveAs() {
         hooks_.updateRecentFiles(dlg.FileName);
         project_.IsModified = false;
     }
-    WriteInitDir(dlg.FileName);
+    WriteInitDir();
     return written;
 }
 

@@ -43,12 +43,21 @@ private:
     // The file-type check, reader choice and failure messages of both open
     // commands; on success the file becomes the current file.
     ReadResult ReadChosen(const QString &path);
-    void WriteInitDir(const QString &chosenPath);
+    // The folder of a file chosen in a dialog or opened from the list
+    // becomes the working folder.
+    void EnterFolderOf(const QString &path);
+    // Stores the working folder as the Open dialog's next starting folder.
+    void WriteInitDir();
     bool WriteTo(const QString &path);
 
     Project &project_;
     QWidget *owner_;
     Hooks hooks_;
+    // The folder the file dialogs work in: the process's folder at start,
+    // then the folder of the last file chosen or opened from the list.  It
+    // is what every closing file dialog, confirmed or cancelled, leaves as
+    // "InitDir".
+    QString workingFolder_;
 };
 
 }  // namespace wyndlor

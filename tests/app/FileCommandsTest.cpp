@@ -71,6 +71,27 @@ TEST_F(OpenCommandTest, DialogStartsInStoredFolder) {
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+// The folder the file dialogs work in until a file is chosen: the process's.
+QString StartFolder() { return QDir::cleanPath(QDir::currentPath()); }
+QString StoredFolder(const QString &initDir) { return QDir::cleanPath(QDir::fromNativeSeparators(initDir)); }
+
+TEST_F(OpenCommandTest, CancelledDialogStoresTheWorkingFolder) {
+    SetIni("FileName", "InitDir", Path("last-session"));
+    dialogs.answers = {std::nullopt};
+    EXPECT_FALSE(Window().fileCommands().Open());
+    EXPECT_EQ(StoredFolder(Ini("FileName", "InitDir")), StartFolder());
+}
+
+TEST_F(OpenCommandTest, CancelAfterARecentFileStoresItsFolder) {
+    QDir(dir.path()).mkdir("sub");
+    SetIni("FileName", "FileName1", WriteProject("sub/kita.wyd"));
+    ASSERT_TRUE(Window().fileCommands().OpenRecent(0));
+    SetIni("FileName", "InitDir", Path("elsewhere"));
+    dialogs.answers = {std::nullopt};
+    EXPECT_FALSE(Window().fileCommands().Open());
+    EXPECT_EQ(StoredFolder(Ini("FileName", "InitDir")), QDir::cleanPath(dir.filePath("sub")));
+}
+
 TEST_F(OpenCommandTest, UpperCaseExtensionReads) {
     QDir(dir.path()).mkdir("sub");
     const QString path = WriteProject("sub/KITA.WYD");
@@ -222,12 +243,14 @@ TEST_F(SaveCommandTest, SaveAsProposesCurrentFile) {
     EXPECT_FALSE(QFileInfo::exists(Path("first.wyd")));
 }
 
-TEST_F(SaveCommandTest, CancelledSaveAsChangesNothing) {
+TEST_F(SaveCommandTest, CancelledSaveAsKeepsDataAndStoresWorkingFolder) {
+    SetIni("FileName", "InitDir", Path("last-session"));
     dialogs.answers = {std::nullopt};
     EXPECT_FALSE(Window().fileCommands().SaveAs());
     EXPECT_TRUE(P().IsModified);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(Ini("FileName", "FileName1").isEmpty());
+    EXPECT_EQ(StoredFolder(Ini("FileName", "InitDir")), StartFolder());
 }
 
 TEST_F(SaveCommandTest, SaveToCurrentFileNeedsNoDialog) {
