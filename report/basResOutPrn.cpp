@@ -215,6 +215,9 @@ QByteArray FillTemplate(const QByteArray &templ, const std::vector<double> &numb
     const std::vector<Field> tf = TextFields(templ);
     for (size_t j = 0; j < tf.size(); ++j) {
         const Field &f = tf[j];
+        // Padding counts bytes of the Shift_JIS form, as every width of the
+        // report does: padding by characters would push a full-width text
+        // past its field and cut its last characters off.
         QByteArray value = j < static_cast<size_t>(texts.size()) ? ToShiftJis(texts[static_cast<int>(j)]) : QByteArray();
         if (value.size() < f.width && f.right) value.prepend(QByteArray(f.width - value.size(), ' '));
         buf.replace(f.start, f.width, FitBytes(value, f.width));
@@ -289,7 +292,7 @@ void PrintWriter::Reset() {
 }
 
 QString PrintWriter::NewPrintFile() {
-    if (PrintFileList.size() + 1 >= kMaxPrintFiles) return QString();
+    if (PrintFileList.size() >= kMaxPrintFiles) return QString();
     const QString path = MakeTempFileName();
     if (path.isEmpty() || !CanWriteFile(path)) return QString();
     PrintFileList.append(path);
@@ -365,9 +368,10 @@ void PrintWriter::PrintLineHead(int32_t style) {
     KeepOnSheet(1);
     QByteArray head;
     if (style >= 1 && style <= kHeadingLevels) {
-        // The level is followed even without numbers, so that body text is
-        // indented under the heading it belongs to.
-        const QString number = NextHeadingNumber(style);
+        // Without numbering the counters and the level stay as they are, so
+        // body text keeps the indentation of the last numbered level (level 1
+        // in a report that numbers nothing).
+        const QString number = NumberingMethod != 0 ? NextHeadingNumber(style) : QString();
         head = QByteArray(HeadingMargins[static_cast<size_t>(style)], ' ');
         if (style == 1) head += "?R1";
         if (style == 2) head += "?R2";

@@ -80,9 +80,11 @@ std::string FormatPicture(double value, const std::string &picture);
 
 // Fills the fields of a template line: the i-th number field with numbers[i],
 // the j-th text field with texts[j].  Missing values leave their field
-// blank.  Never changes the line's length; a text longer than its field is
-// cut on a character boundary and padded with a space where a double-byte
-// character would have been split.
+// blank.  A right-aligned text is padded on the left to the field's width in
+// characters, so a full-width text there loses its last characters.  Never
+// changes the line's length; a text longer than its field is cut on a
+// character boundary and padded with a space where a double-byte character
+// would have been split.
 QByteArray FillTemplate(const QByteArray &templ, const std::vector<double> &numbers,
                         const QStringList &texts);
 

@@ -158,8 +158,20 @@ TEST_F(LineHeadTest, WithoutNumbersMarkersAndMarginsStay) {
     w.NumberingMethod = 0;
     Write(1, "A");
     Write(2, "B");
-    Write(0, "C");
+    Write(3, "C");
     EXPECT_EQ(Written(), (QStringList{"?R1A", "  ?R2B", "    C"}));
+}
+
+TEST_F(LineHeadTest, WithoutNumbersBodyTextKeepsTheLevelOneIndent) {
+    // Unnumbered headings do not move the level: the body text below a
+    // level-3 heading is indented as under level 1, and no counter runs.
+    w.NumberingMethod = 0;
+    Write(1, "A");
+    Write(3, "C");
+    Write(0, "D");
+    EXPECT_EQ(Written(), (QStringList{"?R1A", "    C", "  D"}));
+    EXPECT_EQ(w.HeadingLevel, 1);
+    EXPECT_EQ(w.HeadingCounters[1], 0);
 }
 
 TEST_F(LineHeadTest, BodyTextBeforeAnyHeadingIsIndentedFromLevelOne) {

@@ -160,6 +160,16 @@ TEST_F(ReportJobTest, FullReportFailureGivesTheSectionMessages) {
                            QStringLiteral("\n") + SectionFailureMessage(2));
 }
 
+TEST(PrintFiles, AHundredAreAllowedTheHundredAndFirstIsRefused) {
+    PrintWriter writer;
+    for (int i = 1; i <= kMaxPrintFiles; ++i) ASSERT_FALSE(writer.NewPrintFile().isEmpty()) << "file " << i;
+    EXPECT_TRUE(writer.NewPrintFile().isEmpty());
+    EXPECT_EQ(writer.PrintFileList.size(), kMaxPrintFiles);
+    const QString first = writer.PrintFileList.first();
+    RemovePrintFiles(writer);
+    EXPECT_FALSE(QFile::exists(first));
+}
+
 // ---------------------------------------------------------------- examples
 
 class ExampleReportTest : public ::testing::TestWithParam<const char *> {};

@@ -359,7 +359,7 @@ TEST_F(SectionTest, DesignFloodLevelIsCrestPlusDepth) {
     ASSERT_TRUE(WriteWaterLevelReport(w, test::FormatFile(), WaterLevel(3, 2)));
     const QString all = All();
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("Ｈｍａｘ\\s+＝\\s+0\\.441 ｍ"))));
-    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("＝\\s+100\\.000 ＋\\s+0\\.441"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("＝\\s+100\\.000 ｍ ＋\\s+0\\.441 ｍ"))));
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("設計洪水位\\s+ＨＷＬ\\s+＝\\s+\\+100\\.441 ｍ"))));
 }
 
