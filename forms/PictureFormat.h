@@ -1,12 +1,6 @@
-// Number formats in the picture notation of the forms and reports.
-//
-// A picture is one or two sections separated by ";": the first for values
-// of zero and above, the second for negative values (without a second
-// section a negative value gets a leading "-").  In a section, "0" is a
-// digit that is always shown, "#" a digit shown only when significant, "."
-// the decimal point; any other character (a "+" or "-" sign) is copied as it
-// stands.  So "+##0.000;-##0.000" shows 12.5 as "+12.500" and -999 as
-// "-999.000", "#0" shows 0 as "0", and "0.000" shows 1 as "1.000".
+// A numeric field's display or edit format in the picture notation of
+// PictureNumber.h, with the decimals and digit places the field needs to
+// check what is typed.
 #pragma once
 
 #include <QString>
@@ -18,8 +12,7 @@ public:
     PictureFormat() = default;
     explicit PictureFormat(const QString &picture);
 
-    // The value rounded half away from zero to the picture's decimals (the
-    // engine's RoundOff) and laid out by the picture.
+    // The value laid out by the picture ("" for a value that is not finite).
     QString Format(double value) const;
 
     int Decimals() const { return decimals_; }
@@ -29,7 +22,6 @@ public:
 
 private:
     QString picture_;
-    QString positive_, negative_;
     int decimals_ = 0;
     int intDigits_ = 1;
 };

@@ -33,6 +33,17 @@ public:
     void PageCheck(int32_t n, int32_t m) { w.NeedLines(n, m); }
     // The repeated header of a paged table: lines from..to.
     std::vector<TemplateLine> Header(int32_t from, int32_t to) const;
+    // A paged table of `rows` rows: header lines headerFrom..headerTo
+    // repeated on continuation pages, row line `row`, bottom line `bottom`.
+    // The caller adds the values (and a separator for two lines per row).
+    PagedTable Table(size_t rows, int32_t headerFrom, int32_t headerTo, int32_t row, int32_t bottom) const {
+        PagedTable table;
+        table.Rows = static_cast<int32_t>(rows);
+        table.Header = Header(headerFrom, headerTo);
+        table.Row = t_[row];
+        table.Bottom = t_[bottom];
+        return table;
+    }
 
     PrintWriter &w;
 

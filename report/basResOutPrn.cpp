@@ -51,48 +51,6 @@ bool ColumnNumber(const QByteArray &column, double &value) {
 
 int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
-// Decimal digits of a >= 0 at `places` decimals, rounded half away from zero
-// on its 15-significant-digit form.  False when the value is too large for
-// any field (beyond 10^30) or not finite.
-bool RoundedDigits(double a, int places, std::string &intPart, std::string &fracPart) {
-    if (!std::isfinite(a) || a >= 1e30) return false;
-    std::string digits;
-    int pointPos = 1;  // integer digits in `digits`
-    if (a > 0) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.14e", a);  // d.dddddddddddddde+XX
-        const std::string s(buf);
-        const size_t e = s.find('e');
-        digits = s.substr(0, 1) + s.substr(2, e - 2);
-        pointPos = std::atoi(s.c_str() + e + 1) + 1;
-    } else {
-        digits = "0";
-    }
-    if (pointPos <= 0) {
-        digits = std::string(static_cast<size_t>(1 - pointPos), '0') + digits;
-        pointPos = 1;
-    }
-    const size_t keep = static_cast<size_t>(pointPos + places);
-    if (digits.size() < keep + 1) digits.append(keep + 1 - digits.size(), '0');
-    const bool up = digits[keep] >= '5';
-    digits.resize(keep);
-    if (up) {
-        int i = static_cast<int>(keep) - 1;
-        while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
-        if (i >= 0) {
-            ++digits[static_cast<size_t>(i)];
-        } else {
-            digits.insert(0, "1");
-            ++pointPos;
-        }
-    }
-    intPart = digits.substr(0, static_cast<size_t>(pointPos));
-    fracPart = digits.substr(static_cast<size_t>(pointPos));
-    const size_t nz = intPart.find_first_not_of('0');
-    intPart = nz == std::string::npos ? std::string() : intPart.substr(nz);
-    return true;
-}
-
 bool IsPictureChar(char c) { return c == '#' || c == ',' || c == '.' || c == '0'; }
 
 struct Field {
@@ -171,34 +129,6 @@ QByteArray FormatNumberField(double v, const QByteArray &field) {
 }
 
 }  // namespace
-
-std::string FormatPicture(double value, const std::string &picture) {
-    const size_t point = picture.find('.');
-    const std::string intPic = picture.substr(0, point);
-    const std::string fracPic = point == std::string::npos ? std::string() : picture.substr(point + 1);
-    int places = 0, minPlaces = 0;
-    for (size_t i = 0; i < fracPic.size(); ++i) {
-        if (fracPic[i] == '0' || fracPic[i] == '#') ++places;
-        if (fracPic[i] == '0') minPlaces = places;
-    }
-    int minInt = 0;
-    for (char c : intPic) minInt += c == '0';
-    const bool grouping = intPic.find(',') != std::string::npos;
-
-    std::string ip, fp;
-    if (!RoundedDigits(std::fabs(value), places, ip, fp)) return "*";
-    while (static_cast<int>(fp.size()) > minPlaces && fp.back() == '0') fp.pop_back();
-    if (static_cast<int>(ip.size()) < minInt) ip.insert(0, static_cast<size_t>(minInt) - ip.size(), '0');
-    if (grouping) {
-        for (int i = static_cast<int>(ip.size()) - 3; i > 0; i -= 3) ip.insert(static_cast<size_t>(i), ",");
-    }
-    const bool zero = ip.find_first_not_of("0,") == std::string::npos &&
-                      fp.find_first_not_of('0') == std::string::npos;
-    std::string out = (value < 0 && !zero) ? "-" : "";
-    out += ip;
-    if (point != std::string::npos) out += "." + fp;
-    return out;
-}
 
 int32_t ShiftJisWidth(const QString &text) { return static_cast<int32_t>(ToShiftJis(text).size()); }
 

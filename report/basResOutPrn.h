@@ -19,6 +19,8 @@
 // read as a smaller one.
 #pragma once
 
+#include "PictureNumber.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -72,11 +74,7 @@ struct TemplateSection {
 // style outside 0-5.
 bool LoadTemplate(const QString &formatFile, const QString &name, TemplateSection &out, QString *error = nullptr);
 
-// The picture format of number fields: "0" a digit always shown, "#" a digit
-// shown when significant, "." the decimal point, "," thousands grouping.
-// Rounds half away from zero on the value's 15-digit decimal form (2.675 at
-// two places is 2.68).  A value that rounds to zero has no minus sign.
-std::string FormatPicture(double value, const std::string &picture);
+// Number fields use the picture notation of PictureNumber.h (FormatPicture).
 
 // Fills the fields of a template line: the i-th number field with numbers[i],
 // the j-th text field with texts[j].  Missing values leave their field

@@ -54,13 +54,9 @@ bool WriteArrivalTime(SectionWriter &s, const DischargeValues &v) {
     WriteFormula(s, v, 11, 14, 17);
     s.Blank(1);
     s.Lines(20, 25);
-    PagedTable table;
-    table.Rows = static_cast<int32_t>(v.Tp.size());
+    PagedTable table = s.Table(v.Tp.size(), 21, 25, 26, 28);
     table.LinesPerRow = 2;
-    table.Header = s.Header(21, 25);
-    table.Row = s.T(26);
     table.Separator = s.T(27);
-    table.Bottom = s.T(28);
     table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &) {
         const TpRow &r = v.Tp[static_cast<size_t>(i - 1)];
         n = {double(i), r.t, r.r, r.re, r.tp};
@@ -90,11 +86,7 @@ bool WriteRainfall(SectionWriter &s, const DischargeValues &v) {
     WriteFormula(s, v, 6, 9, 12);
     s.Blank(1);
     s.Lines(15, 19);
-    PagedTable rain;
-    rain.Rows = static_cast<int32_t>(v.Rainfall.size());
-    rain.Header = s.Header(15, 19);
-    rain.Row = s.T(20);
-    rain.Bottom = s.T(22);
+    PagedTable rain = s.Table(v.Rainfall.size(), 15, 19, 20, 22);
     rain.Values = [&v](int32_t i, std::vector<double> &n, QStringList &) {
         const RainfallRow &r = v.Rainfall[static_cast<size_t>(i - 1)];
         n = {double(i), double(r.t), r.r, r.nr, r.i};
@@ -107,11 +99,7 @@ bool WriteRainfall(SectionWriter &s, const DischargeValues &v) {
     s.Line(v.Pattern != 0 ? 24 : 23);
     s.Blank(1);
     s.Lines(25, 29);
-    PagedTable wave;
-    wave.Rows = static_cast<int32_t>(v.Waveform.size());
-    wave.Header = s.Header(25, 29);
-    wave.Row = s.T(30);
-    wave.Bottom = s.T(32);
+    PagedTable wave = s.Table(v.Waveform.size(), 25, 29, 30, 32);
     wave.Values = [&v](int32_t i, std::vector<double> &n, QStringList &t) {
         const WaveformRow &r = v.Waveform[static_cast<size_t>(i - 1)];
         t = {ZeroPadded(r.tshh, 3), ZeroPadded(r.tsmm, 2), ZeroPadded(r.tehh, 3), ZeroPadded(r.temm, 2)};
@@ -133,11 +121,7 @@ bool WriteHydrograph(SectionWriter &s, const DischargeValues &v) {
     s.Line(6, {v.MarginFactor});
     s.Blank(1);
     s.Lines(7, 11);
-    PagedTable table;
-    table.Rows = static_cast<int32_t>(v.Hydrograph.size());
-    table.Header = s.Header(7, 11);
-    table.Row = s.T(12);
-    table.Bottom = s.T(14);
+    PagedTable table = s.Table(v.Hydrograph.size(), 7, 11, 12, 14);
     table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &) {
         const HydrographRow &r = v.Hydrograph[static_cast<size_t>(i - 1)];
         n = {double(i), double(r.t), r.r, r.Qi, r.Qid};

@@ -32,11 +32,7 @@ bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
     }
     s.Blank(2);
     s.Lines(20, 25);
-    PagedTable table;
-    table.Rows = static_cast<int32_t>(v.Routing.size());
-    table.Header = s.Header(21, 25);
-    table.Row = s.T(26);
-    table.Bottom = s.T(28);
+    PagedTable table = s.Table(v.Routing.size(), 21, 25, 26, 28);
     table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &t) {
         const RoutingRow &r = v.Routing[static_cast<size_t>(i - 1)];
         t = {ZeroPadded(r.hh, 3), ZeroPadded(r.mm, 2), PeakMark(i, v.PeakRow)};

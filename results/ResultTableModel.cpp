@@ -1,5 +1,7 @@
 #include "ResultTableModel.h"
 
+#include "PictureNumber.h"
+
 #include <QApplication>
 #include <QBrush>
 #include <QPalette>
@@ -18,14 +20,12 @@ QString FormatCell(const ResultColumn &column, const QVariant &value) {
         bool ok = false;
         double v = value.toDouble(&ok);
         if (!ok) return value.toString();
-        int decimals = column.Kind == CellKind::Integer ? 0 : column.Decimals;
-        QString text = QString::number(v, 'f', decimals);
-        // A value that rounds to zero reads "0.000", never "-0.000".
-        if (text.startsWith(QLatin1Char('-'))) {
-            QString rest = text.mid(1);
-            if (rest.count(QLatin1Char('0')) + rest.count(QLatin1Char('.')) == rest.size()) text = rest;
-        }
-        return text;
+        const int decimals = column.Kind == CellKind::Integer ? 0 : column.Decimals;
+        // "0" or "0.000": every decimal shown, and a value that rounds to
+        // zero reads "0.000", never "-0.000".
+        std::string picture = "0";
+        if (decimals > 0) picture += "." + std::string(static_cast<size_t>(decimals), '0');
+        return QString::fromStdString(FormatPicture(v, picture));
     }
     case CellKind::Text:
         break;
