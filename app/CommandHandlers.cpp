@@ -1,10 +1,10 @@
-#include "CommandHandlers.h"
+#include "app/CommandHandlers.h"
 
-#include "CalcCommand.h"
-#include "FormRunner.h"
-#include "RenbanBinding.h"
-#include "frmMenuMain.h"
-#include "frmMenuPrint.h"
+#include "results/CalcCommand.h"
+#include "forms/FormRunner.h"
+#include "printing/RenbanBinding.h"
+#include "app/frmMenuMain.h"
+#include "printing/frmMenuPrint.h"
 
 #include <QString>
 
@@ -20,7 +20,7 @@ void RegisterCommandHandlers(frmMenuMain &window) {
     window.SetCommandHandler(QStringLiteral("MenuRO"), [&window](QWidget *parent) {
         Project &project = window.project();
         RunCalculationCommand(project, parent, [&project](QWidget *resultsMenu) {
-            RunPrintMenu(project.Data, project.Results, project.Check ? &*project.Check : nullptr, resultsMenu);
+            RunPrintMenu(project.Run, resultsMenu);
         });
     });
 }

@@ -1,12 +1,12 @@
-#include "FileCommands.h"
+#include "app/FileCommands.h"
 
-#include "AppPaths.h"
-#include "CFileDialog.h"
-#include "CPrivateProfile.h"
-#include "MessageBoxes.h"
-#include "ProjectFile.h"
-#include "RecentFiles.h"
-#include "ShellMessages.h"
+#include "core/AppPaths.h"
+#include "widgets/CFileDialog.h"
+#include "core/CPrivateProfile.h"
+#include "widgets/MessageBoxes.h"
+#include "core/ProjectFile.h"
+#include "app/RecentFiles.h"
+#include "core/Messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +22,7 @@ FileCommands::FileCommands(Project &project, QWidget *owner, Hooks hooks)
 
 void FileCommands::New() {
     // Asked whether or not anything changed: the user may have meant Open.
-    if (MessageBoxes().Show(owner_, shell::NewText(), shell::NewTitle(), MsgIcon::Information,
+    if (MessageBoxes().Show(owner_, msg::NewText(), msg::NewTitle(), MsgIcon::Information,
                             MsgButtons::OkCancel) != MsgResult::Ok)
         return;
     InitProjectData(project_.Data);
@@ -46,10 +46,10 @@ FileCommands::ReadResult FileCommands::ReadChosen(const QString &path) {
     project_.CurrentFileName.clear();
     hooks_.setFileCaption(QString());
     if (r.outcome == OpenOutcome::UnsupportedVersion)
-        MessageBoxes().Show(owner_, shell::UnsupportedVersionText(r.version),
-                            shell::UnsupportedVersionTitle(), MsgIcon::Critical, MsgButtons::Ok);
+        MessageBoxes().Show(owner_, msg::UnsupportedVersionText(r.version),
+                            msg::UnsupportedVersionTitle(), MsgIcon::Critical, MsgButtons::Ok);
     const int32_t code = r.outcome == OpenOutcome::ReadFailed ? r.code : 0;
-    MessageBoxes().Show(owner_, shell::ReadErrorText(code), shell::ReadErrorTitle(),
+    MessageBoxes().Show(owner_, msg::ReadErrorText(code), msg::ReadErrorTitle(),
                         MsgIcon::Critical, MsgButtons::Ok);
     return ReadResult::NotRead;
 }
@@ -59,19 +59,19 @@ void FileCommands::EnterFolderOf(const QString &path) {
 }
 
 void FileCommands::WriteInitDir() {
-    CPrivateProfile::SetValueString(IniFileName(), shell::FileSection(), shell::InitDirKey(),
+    CPrivateProfile::SetValueString(IniFileName(), msg::FileSection(), msg::InitDirKey(),
                                     workingFolder_);
 }
 
 bool FileCommands::Open() {
     QString initDir =
-        ReadIniString(shell::FileSection(), shell::InitDirKey(), IniFileName());
+        ReadIniString(msg::FileSection(), msg::InitDirKey(), IniFileName());
     if (initDir.isEmpty()) initDir = QCoreApplication::applicationDirPath();
 
     CFileDialog dlg;
-    dlg.DialogTitle = shell::OpenDialogTitle();
-    dlg.DefaultExt = shell::ProjectExtension();
-    dlg.Filter = shell::ProjectFilter();
+    dlg.DialogTitle = msg::OpenDialogTitle();
+    dlg.DefaultExt = msg::ProjectExtension();
+    dlg.Filter = msg::ProjectFilter();
     dlg.FilterIndex = 1;
     dlg.Flags = ofn::OpenFlags;
     dlg.Parent = owner_;
@@ -101,7 +101,7 @@ bool FileCommands::OpenRecent(int index) {
 bool FileCommands::WriteTo(const QString &path) {
     int32_t code = 0;
     if (SaveProjectFile(path, project_.Data, code)) return true;
-    MessageBoxes().Show(owner_, shell::WriteErrorText(code), shell::WriteErrorTitle(),
+    MessageBoxes().Show(owner_, msg::WriteErrorText(code), msg::WriteErrorTitle(),
                         MsgIcon::Critical, MsgButtons::Ok);
     return false;
 }
@@ -116,9 +116,9 @@ bool FileCommands::Save() {
 
 bool FileCommands::SaveAs() {
     CFileDialog dlg;
-    dlg.DialogTitle = shell::SaveAsDialogTitle();
-    dlg.DefaultExt = shell::ProjectExtension();
-    dlg.Filter = shell::ProjectFilter();
+    dlg.DialogTitle = msg::SaveAsDialogTitle();
+    dlg.DefaultExt = msg::ProjectExtension();
+    dlg.Filter = msg::ProjectFilter();
     dlg.FilterIndex = 1;
     dlg.Flags = ofn::SaveFlags;
     dlg.Parent = owner_;
@@ -127,7 +127,7 @@ bool FileCommands::SaveAs() {
     // dialog left off, as the platform dialog did by following the working
     // folder.
     if (dlg.FileName.isEmpty())
-        dlg.InitialDir = ReadIniString(shell::FileSection(), shell::InitDirKey(), IniFileName());
+        dlg.InitialDir = ReadIniString(msg::FileSection(), msg::InitDirKey(), IniFileName());
     if (!dlg.Show(false)) {
         WriteInitDir();
         return false;

@@ -6,7 +6,7 @@
 // what the user is asked and told, and what state the window is left in.
 #pragma once
 
-#include "Project.h"
+#include "core/Project.h"
 
 #include <QString>
 #include <functional>

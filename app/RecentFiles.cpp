@@ -1,7 +1,7 @@
-#include "RecentFiles.h"
+#include "app/RecentFiles.h"
 
-#include "CPrivateProfile.h"
-#include "ShellMessages.h"
+#include "core/CPrivateProfile.h"
+#include "core/Messages.h"
 
 #include <QAction>
 #include <QMenu>
@@ -23,7 +23,7 @@ QStringList NextRecentFiles(const QStringList &old, const QString &path) {
 
 QStringList ReadRecentFiles(const QString &ini) {
     QStringList files;
-    for (int i = 0; i < kRecentFiles; ++i) files << ReadIniString(shell::FileSection(), Key(i), ini);
+    for (int i = 0; i < kRecentFiles; ++i) files << ReadIniString(msg::FileSection(), Key(i), ini);
     return files;
 }
 
@@ -31,7 +31,7 @@ void WriteRecentFiles(const QString &ini, const QStringList &files) {
     // A failed write only costs the list entry; the open or save it follows
     // has already succeeded, so nothing is reported.
     for (int i = 0; i < kRecentFiles; ++i)
-        CPrivateProfile::SetValueString(ini, shell::FileSection(), Key(i), files.value(i));
+        CPrivateProfile::SetValueString(ini, msg::FileSection(), Key(i), files.value(i));
 }
 
 QString RecentFileCaption(int index, const QString &path) {

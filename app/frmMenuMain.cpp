@@ -1,13 +1,13 @@
-#include "frmMenuMain.h"
+#include "app/frmMenuMain.h"
 
-#include "AboutBox.h"
-#include "AppPaths.h"
-#include "MessageBoxes.h"
-#include "RecentFiles.h"
-#include "ShellMessages.h"
-#include "SystemHelpers.h"
-#include "ToolbarIcons.h"
-#include "WindowPlace.h"
+#include "widgets/AboutBox.h"
+#include "core/AppPaths.h"
+#include "widgets/MessageBoxes.h"
+#include "app/RecentFiles.h"
+#include "core/Messages.h"
+#include "core/SystemHelpers.h"
+#include "app/ToolbarIcons.h"
+#include "widgets/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -95,7 +95,7 @@ frmMenuMain::frmMenuMain(QWidget *parent)
     // A fixed dialog-like window: the layout is drawn to size.
     setFixedSize(sizeHint());
 
-    RestoreWindowPlace(this, shell::MainSection(), false, PlaceRule::CentreNonPositiveOrBeyond);
+    RestoreWindowPlace(this, msg::MainSection(), false, PlaceRule::CentreNonPositiveOrBeyond);
     recent_->Refresh(ReadRecentFiles(IniFileName()));
 
     InitProjectData(project_.Data);
@@ -232,7 +232,7 @@ void frmMenuMain::RunCommand(int index) {
     if (it != handlers_.constEnd())
         (*it)(this);
     else
-        MessageBoxes().Show(this, shell::NotAvailableText(), QString(), MsgIcon::Information,
+        MessageBoxes().Show(this, msg::NotAvailableText(), QString(), MsgIcon::Information,
                             MsgButtons::Ok);
     SetCommandsEnabled(true);
     // The command's window may have changed a group; the activation that
@@ -261,7 +261,7 @@ void frmMenuMain::UpdateRecentFiles(const QString &path) {
 }
 
 void frmMenuMain::SetFileCaption(const QString &fileTitle) {
-    setWindowTitle(shell::MainCaption(fileTitle));
+    setWindowTitle(msg::MainCaption(fileTitle));
 }
 
 void frmMenuMain::ShowAbout() {
@@ -277,8 +277,8 @@ void frmMenuMain::changeEvent(QEvent *event) {
 void frmMenuMain::closeEvent(QCloseEvent *event) {
     if (project_.IsModified) {
         const MsgResult answer =
-            MessageBoxes().Show(this, shell::ExitText(project_.CurrentFileName),
-                                shell::ExitTitle(), MsgIcon::Information, MsgButtons::YesNoCancel);
+            MessageBoxes().Show(this, msg::ExitText(project_.CurrentFileName),
+                                msg::ExitTitle(), MsgIcon::Information, MsgButtons::YesNoCancel);
         if (answer == MsgResult::Cancel) {
             event->ignore();
             return;
@@ -292,7 +292,7 @@ void frmMenuMain::closeEvent(QCloseEvent *event) {
             return;
         }
     }
-    SaveWindowPlace(this, shell::MainSection(), false);
+    SaveWindowPlace(this, msg::MainSection(), false);
     event->accept();
 }
 

@@ -8,8 +8,8 @@
 // caption colour of the five input buttons tells which groups hold data.
 #pragma once
 
-#include "FileCommands.h"
-#include "Project.h"
+#include "app/FileCommands.h"
+#include "core/Project.h"
 
 #include <QMainWindow>
 #include <QMap>

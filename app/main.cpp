@@ -1,8 +1,8 @@
 // Wyndlor: the design flood water level of an irrigation pond.  Starts the
 // main window; the input forms, the calculation and the results windows are
 // reached through the command handlers registered below.
-#include "CommandHandlers.h"
-#include "frmMenuMain.h"
+#include "app/CommandHandlers.h"
+#include "app/frmMenuMain.h"
 
 #include <QApplication>
 

@@ -1,8 +1,9 @@
 // Speed of the whole calculation and of the project file on the largest
 // project the input forms allow: 72 hours of rain and 99 hours after it at
 // a 10-minute step, 1 026 time points.
-#include "ProjectFile.h"
-#include "basCalc.h"
+#include "core/CalcRun.h"
+#include "core/ProjectFile.h"
+#include "calc/CalcDriver.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -67,6 +68,19 @@ void BM_CalcAll(benchmark::State &state) {
 }
 BENCHMARK(BM_CalcAll)->Arg(0)->ArgName("frustum")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CalcAll)->Arg(1)->ArgName("frustum")->Unit(benchmark::kMicrosecond);
+
+// A whole calculation run as the program makes it: the calculation and
+// its accuracy check (with the search for a smaller step when it warns).
+void BM_CalcRun(benchmark::State &state) {
+    const ProjectData d = MaximalProject(state.range(0) != 0);
+    for (auto _ : state) {
+        const CalcRun run = MakeCalcRun(d, CalcRunOptions{true, false});
+        if (!run.Ok) state.SkipWithError("calculation failed");
+        benchmark::DoNotOptimize(run.Results.DesignFloodLevel);
+    }
+}
+BENCHMARK(BM_CalcRun)->Arg(0)->ArgName("frustum")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalcRun)->Arg(1)->ArgName("frustum")->Unit(benchmark::kMillisecond);
 
 void BM_SaveProjectFile(benchmark::State &state) {
     const ProjectData d = MaximalProject(true);

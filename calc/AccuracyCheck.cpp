@@ -1,4 +1,4 @@
-#include "AccuracyCheck.h"
+#include "calc/AccuracyCheck.h"
 
 #include <cmath>
 

@@ -24,8 +24,8 @@
 // memory at smaller whole-minute steps to find the largest one that passes.
 #pragma once
 
-#include "CRefRouting.h"
-#include "basCalc.h"
+#include "calc/CRefRouting.h"
+#include "calc/CalcDriver.h"
 
 #include <cstdint>
 #include <vector>

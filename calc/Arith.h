@@ -10,7 +10,7 @@
 // Calc and every driver step catches it and turns it into its Error.
 #pragma once
 
-#include "SlotValue.h"
+#include "calc/SlotValue.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "CQo.h"
+#include "calc/CQo.h"
 
-#include "Arith.h"
-#include "RoundOff.h"
+#include "calc/Arith.h"
+#include "calc/RoundOff.h"
 
 #include <cmath>
 #include <vector>

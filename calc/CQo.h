@@ -14,7 +14,7 @@
 // in whole minutes, the routing step in seconds.
 #pragma once
 
-#include "Items.h"
+#include "calc/Items.h"
 
 #include <vector>
 

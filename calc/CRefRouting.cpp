@@ -1,6 +1,6 @@
-#include "CRefRouting.h"
+#include "calc/CRefRouting.h"
 
-#include "Arith.h"
+#include "calc/Arith.h"
 
 #include <algorithm>
 #include <cmath>

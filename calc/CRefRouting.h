@@ -29,7 +29,7 @@
 // in minutes (double: sub-step times need not be whole).
 #pragma once
 
-#include "CQo.h"
+#include "calc/CQo.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,7 +4,7 @@
 // that the collection's Add takes, in the order of the record.
 #pragma once
 
-#include "ItemCollection.h"
+#include "calc/ItemCollection.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ProjectData.h"
+#include "calc/ProjectData.h"
 
 #include <stdexcept>
 

@@ -9,7 +9,7 @@
 // plain C++ so that the driver in this library can read it.
 #pragma once
 
-#include "SlotValue.h"
+#include "calc/SlotValue.h"
 
 #include <cstdint>
 #include <vector>

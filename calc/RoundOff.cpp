@@ -1,6 +1,6 @@
-#include "RoundOff.h"
+#include "calc/RoundOff.h"
 
-#include "Arith.h"
+#include "calc/Arith.h"
 
 #include <cmath>
 #include <cstdio>

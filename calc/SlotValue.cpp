@@ -1,4 +1,4 @@
-#include "SlotValue.h"
+#include "calc/SlotValue.h"
 
 #include <charconv>
 #include <cmath>

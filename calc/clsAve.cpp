@@ -1,7 +1,7 @@
-#include "clsAve.h"
+#include "calc/clsAve.h"
 
-#include "Arith.h"
-#include "RoundOff.h"
+#include "calc/Arith.h"
+#include "calc/RoundOff.h"
 
 namespace wyndlor {
 

@@ -7,7 +7,7 @@
 // rounded to DecAve places.
 #pragma once
 
-#include "Items.h"
+#include "calc/Items.h"
 
 namespace wyndlor {
 

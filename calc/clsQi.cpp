@@ -1,7 +1,7 @@
-#include "clsQi.h"
+#include "calc/clsQi.h"
 
-#include "Arith.h"
-#include "RoundOff.h"
+#include "calc/Arith.h"
+#include "calc/RoundOff.h"
 
 namespace wyndlor {
 

@@ -6,7 +6,7 @@
 // largest Qid is the design flood discharge Q1.
 #pragma once
 
-#include "Items.h"
+#include "calc/Items.h"
 
 namespace wyndlor {
 

@@ -1,8 +1,8 @@
-#include "clsRdata.h"
+#include "calc/clsRdata.h"
 
-#include "Arith.h"
-#include "RoundOff.h"
-#include "clsTp.h"
+#include "calc/Arith.h"
+#include "calc/RoundOff.h"
+#include "calc/clsTp.h"
 
 #include <cstdint>
 #include <limits>

@@ -8,7 +8,7 @@
 // (centre-peaked).
 #pragma once
 
-#include "Items.h"
+#include "calc/Items.h"
 
 namespace wyndlor {
 

@@ -1,7 +1,7 @@
-#include "clsTp.h"
+#include "calc/clsTp.h"
 
-#include "Arith.h"
-#include "RoundOff.h"
+#include "calc/Arith.h"
+#include "calc/RoundOff.h"
 
 #include <cmath>
 #include <limits>

@@ -6,7 +6,7 @@
 // t = 10 minutes; every pass is kept as a row for the display and report.
 #pragma once
 
-#include "Items.h"
+#include "calc/Items.h"
 
 namespace wyndlor {
 

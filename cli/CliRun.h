@@ -1,43 +1,13 @@
-// The command-line calculator: reads project files, runs the whole
-// calculation on each, and prints the results as a table, CSV or JSON.
-//
-// Every file is read and calculated from a fresh data set and fresh engine
-// objects, so nothing of one file's run reaches the next file's output.
+// The command-line calculator: reads project files, makes one calculation
+// run of each, and prints the results as a table, CSV or JSON, or writes
+// the printed report of one project as a print file or a PDF.
 #pragma once
 
-#include "AccuracyCheck.h"
-#include "ProjectFile.h"
-#include "basCalc.h"
-
-#include <optional>
-
-#include <QString>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace wyndlor::cli {
-
-struct FileRun {
-    QString file;
-    OpenResult read;
-    bool readOk = false;
-    ProjectData data;
-    CalcResults res;
-    bool calcOk = false;
-    std::optional<AccuracyCheck> check;  // after a successful calculation
-};
-
-// Reads and calculates one file; with `check` also the accuracy check.
-FileRun RunFile(const QString &path, bool check = true);
-
-// The failure of a run in the system's words; "" when it succeeded.
-std::string FailureText(const FileRun &run);
-
-std::string FormatJson(const FileRun &run);  // one line, no newline
-std::string CsvHeader();
-std::string FormatCsvRow(const FileRun &run);
-std::string FormatTable(const std::vector<FileRun> &runs);
 
 // True when the arguments ask for a PDF, which needs a GUI application
 // object (on the offscreen platform) for its fonts.

@@ -1,6 +1,6 @@
 // wyndlor-calc: the design-flood calculation of project files from the
 // command line.  A thin main over CliRun.
-#include "CliRun.h"
+#include "cli/CliRun.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,14 +1,14 @@
-#include "FormBinding.h"
+#include "forms/FormBinding.h"
 
-#include "InputGrid.h"
-#include "MessageBoxes.h"
-#include "NumberField.h"
-#include "PictureFormat.h"
-#include "frmInpArea.h"
-#include "frmInpDeltaT.h"
-#include "frmInpHVC.h"
-#include "frmInpJyoken.h"
-#include "frmInpSection.h"
+#include "forms/InputGrid.h"
+#include "widgets/MessageBoxes.h"
+#include "forms/NumberField.h"
+#include "forms/PictureFormat.h"
+#include "forms/frmInpArea.h"
+#include "forms/frmInpDeltaT.h"
+#include "forms/frmInpHVC.h"
+#include "forms/frmInpJyoken.h"
+#include "forms/frmInpSection.h"
 
 #include <QLineEdit>
 
@@ -295,9 +295,12 @@ void SaveSection(Project &project, const frmInpSection &form, bool &) {
 
 // ---- Calculation time step -----------------------------------------------------
 
-void LoadDeltaT(Project &project, frmInpDeltaT &form) {
-    const bool ok = CalcTp(project.Data, project.Results);
-    form.numTp->SetValue(ok && project.Results.objTp ? project.Results.objTp->tp() : 0.0);
+void LoadDeltaT(const Project &project, frmInpDeltaT &form) {
+    // A scratch run of the one step: the last calculation run stays as it
+    // was, with the input it was made from.
+    CalcResults scratch;
+    const bool ok = CalcTp(project.Data, scratch);
+    form.numTp->SetValue(ok && scratch.objTp ? scratch.objTp->tp() : 0.0);
     form.numDeltaT->SetValue(10);
     if (project.Data.HasDeltaT) Show(form.numDeltaT, project.Data.DeltaTData(slot::DeltaT));
 }

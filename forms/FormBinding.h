@@ -10,7 +10,7 @@
 // nothing is stored.
 #pragma once
 
-#include "Project.h"
+#include "core/Project.h"
 
 namespace wyndlor {
 
@@ -34,9 +34,9 @@ void CalcAreaDefaults(frmInpArea &form);
 void LoadSection(const Project &project, frmInpSection &form);
 void SaveSection(Project &project, const frmInpSection &form, bool &cancel);
 
-// Runs the flood-arrival-time step over the current data (its object stays
-// in project.Results) to show tp.
-void LoadDeltaT(Project &project, frmInpDeltaT &form);
+// Runs the flood-arrival-time step over the current data, apart from the
+// last calculation run, to show tp.
+void LoadDeltaT(const Project &project, frmInpDeltaT &form);
 void SaveDeltaT(Project &project, const frmInpDeltaT &form, bool &cancel);
 
 }  // namespace wyndlor

@@ -1,11 +1,11 @@
-#include "FormRunner.h"
+#include "forms/FormRunner.h"
 
-#include "FormBinding.h"
-#include "frmInpArea.h"
-#include "frmInpDeltaT.h"
-#include "frmInpHVC.h"
-#include "frmInpJyoken.h"
-#include "frmInpSection.h"
+#include "forms/FormBinding.h"
+#include "forms/frmInpArea.h"
+#include "forms/frmInpDeltaT.h"
+#include "forms/frmInpHVC.h"
+#include "forms/frmInpJyoken.h"
+#include "forms/frmInpSection.h"
 
 namespace wyndlor {
 

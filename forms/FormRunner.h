@@ -3,8 +3,8 @@
 // project, and it is shown modally.
 #pragma once
 
-#include "InputDialog.h"
-#include "Project.h"
+#include "forms/InputDialog.h"
+#include "core/Project.h"
 
 #include <QString>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "InputDialog.h"
+#include "forms/InputDialog.h"
 
-#include "GetOptionIndex.h"
-#include "MessageBoxes.h"
-#include "NumberField.h"
-#include "WindowPlace.h"
+#include "widgets/GetOptionIndex.h"
+#include "widgets/MessageBoxes.h"
+#include "forms/NumberField.h"
+#include "widgets/WindowPlace.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>

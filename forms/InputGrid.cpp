@@ -1,8 +1,8 @@
-#include "InputGrid.h"
+#include "forms/InputGrid.h"
 
-#include "MessageBoxes.h"
-#include "PictureFormat.h"
-#include "TextGuard.h"
+#include "widgets/MessageBoxes.h"
+#include "forms/PictureFormat.h"
+#include "forms/TextGuard.h"
 
 #include <QApplication>
 #include <QClipboard>

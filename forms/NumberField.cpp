@@ -1,6 +1,6 @@
-#include "NumberField.h"
+#include "forms/NumberField.h"
 
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QFocusEvent>
 #include <QRegularExpressionValidator>

@@ -1,6 +1,6 @@
-#include "PictureFormat.h"
+#include "forms/PictureFormat.h"
 
-#include "PictureNumber.h"
+#include "core/PictureNumber.h"
 
 #include <cmath>
 

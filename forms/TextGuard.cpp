@@ -1,7 +1,7 @@
-#include "TextGuard.h"
+#include "forms/TextGuard.h"
 
-#include "MessageBoxes.h"
-#include "SystemHelpers.h"
+#include "widgets/MessageBoxes.h"
+#include "core/SystemHelpers.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
-#include "frmInpArea.h"
+#include "forms/frmInpArea.h"
 
-#include "InputGrid.h"
-#include "NumberField.h"
+#include "forms/InputGrid.h"
+#include "forms/NumberField.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -6,7 +6,7 @@
 // overwrite them.
 #pragma once
 
-#include "InputDialog.h"
+#include "forms/InputDialog.h"
 
 namespace wyndlor {
 

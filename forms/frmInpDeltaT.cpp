@@ -1,6 +1,6 @@
-#include "frmInpDeltaT.h"
+#include "forms/frmInpDeltaT.h"
 
-#include "NumberField.h"
+#include "forms/NumberField.h"
 
 #include <QGridLayout>
 #include <QLabel>

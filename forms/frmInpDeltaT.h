@@ -4,7 +4,7 @@
 // the current input when it opens; Δt is chosen close to tp.
 #pragma once
 
-#include "InputDialog.h"
+#include "forms/InputDialog.h"
 
 namespace wyndlor {
 

@@ -1,7 +1,7 @@
-#include "frmInpHVC.h"
+#include "forms/frmInpHVC.h"
 
-#include "InputGrid.h"
-#include "NumberField.h"
+#include "forms/InputGrid.h"
+#include "forms/NumberField.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -5,7 +5,7 @@
 // the table are not used, and the form greys them out.
 #pragma once
 
-#include "InputDialog.h"
+#include "forms/InputDialog.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,7 +1,7 @@
-#include "frmInpJyoken.h"
+#include "forms/frmInpJyoken.h"
 
-#include "NumberField.h"
-#include "TextGuard.h"
+#include "forms/NumberField.h"
+#include "forms/TextGuard.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -5,7 +5,7 @@
 // rain).  The controls keep the names under which the handlers address them.
 #pragma once
 
-#include "InputDialog.h"
+#include "forms/InputDialog.h"
 
 class QLineEdit;
 

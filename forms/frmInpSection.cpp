@@ -1,6 +1,6 @@
-#include "frmInpSection.h"
+#include "forms/frmInpSection.h"
 
-#include "NumberField.h"
+#include "forms/NumberField.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -7,7 +7,7 @@
 // nothing; only the frame of the selected type is in front and enabled.
 #pragma once
 
-#include "InputDialog.h"
+#include "forms/InputDialog.h"
 
 class QGroupBox;
 class QStackedWidget;

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "previewer/CommandLine.h"
 
 namespace wyndlor::glancer {
 

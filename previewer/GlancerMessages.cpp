@@ -1,4 +1,4 @@
-#include "GlancerMessages.h"
+#include "previewer/GlancerMessages.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "GlancerSettings.h"
+#include "previewer/GlancerSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "GlancerWindow.h"
+#include "previewer/GlancerWindow.h"
 
-#include "GlancerMessages.h"
-#include "PdfExport.h"
+#include "previewer/GlancerMessages.h"
+#include "previewer/PdfExport.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,9 +4,9 @@
 // PDF folder live in Glancer.INI of the work folder.
 #pragma once
 
-#include "GlancerSettings.h"
-#include "PageView.h"
-#include "PrintDocument.h"
+#include "previewer/GlancerSettings.h"
+#include "previewer/PageView.h"
+#include "previewer/PrintDocument.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "PageRenderer.h"
+#include "previewer/PageRenderer.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -14,7 +14,7 @@
 // alone, centred in its cells.
 #pragma once
 
-#include "PrintDocument.h"
+#include "previewer/PrintDocument.h"
 
 #include <QFont>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "PageView.h"
+#include "previewer/PageView.h"
 
 #include <QKeyEvent>
 #include <QPainter>

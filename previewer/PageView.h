@@ -4,9 +4,9 @@
 // page and to the previous one above its top), Ctrl+wheel zooms.
 #pragma once
 
-#include "GlancerSettings.h"
-#include "PageRenderer.h"
-#include "PrintDocument.h"
+#include "previewer/GlancerSettings.h"
+#include "previewer/PageRenderer.h"
+#include "previewer/PrintDocument.h"
 
 #include <QAbstractScrollArea>
 #include <memory>

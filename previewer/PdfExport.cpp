@@ -1,6 +1,6 @@
-#include "PdfExport.h"
+#include "previewer/PdfExport.h"
 
-#include "PageRenderer.h"
+#include "previewer/PageRenderer.h"
 
 #include <QDir>
 #include <QFileInfo>

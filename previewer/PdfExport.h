@@ -7,7 +7,7 @@
 // QGuiApplication (the "offscreen" platform will do).
 #pragma once
 
-#include "PrintDocument.h"
+#include "previewer/PrintDocument.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "PrintDocument.h"
+#include "previewer/PrintDocument.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // Glancer: shows and prints a report print file.
 //
 //     Glancer [/INI=<work folder>] <print file>
-#include "CommandLine.h"
-#include "GlancerMessages.h"
-#include "GlancerWindow.h"
-#include "PrintDocument.h"
+#include "previewer/CommandLine.h"
+#include "previewer/GlancerMessages.h"
+#include "previewer/GlancerWindow.h"
+#include "previewer/PrintDocument.h"
 
 #include <QApplication>
 

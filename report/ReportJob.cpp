@@ -1,24 +1,16 @@
-#include "ReportJob.h"
+#include "report/ReportJob.h"
 
-#include "CPrivateProfile.h"
-#include "ReportValues.h"
-#include "SystemHelpers.h"
-#include "basResOutJyoken.h"
-#include "basResOutQi.h"
-#include "basResOutQo.h"
+#include "core/CPrivateProfile.h"
+#include "core/Messages.h"
+#include "report/ReportValues.h"
+#include "core/SystemHelpers.h"
+#include "report/ConditionsReport.h"
+#include "report/DischargeReport.h"
+#include "report/WaterLevelReport.h"
 
 #include <QFile>
 
 namespace wyndlor {
-
-QString SectionFailureMessage(int32_t section) {
-    switch (section) {
-    case 0: return QStringLiteral("･『計算条件』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
-    case 1: return QStringLiteral("･『設計洪水量の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
-    case 2: return QStringLiteral("･『設計洪水位の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
-    default: return QString();
-    }
-}
 
 void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile) {
     const QString section = QStringLiteral("Chapter");
@@ -36,8 +28,9 @@ void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile) {
 
 namespace {
 
-bool WriteSection(int32_t section, PrintWriter &writer, const ProjectData &data, const CalcResults &results,
-                  const QString &formatFile, const AccuracyCheck *check) {
+bool WriteSection(int32_t section, PrintWriter &writer, const CalcRun &run, const QString &formatFile) {
+    const ProjectData &data = run.Data;
+    const CalcResults &results = run.Results;
     switch (section) {
     case 0: {
         ConditionsValues v;
@@ -49,22 +42,21 @@ bool WriteSection(int32_t section, PrintWriter &writer, const ProjectData &data,
     }
     default: {
         WaterLevelValues v;
-        return CollectWaterLevelValues(data, results, v, check) && WriteWaterLevelReport(writer, formatFile, v);
+        return CollectWaterLevelValues(data, results, v, run.ValidCheck()) && WriteWaterLevelReport(writer, formatFile, v);
     }
     }
 }
 
 }  // namespace
 
-QString PrepareReport(PrintWriter &writer, const ProjectData &data, const CalcResults &results,
-                      const QString &formatFile, const QString &iniFile, const AccuracyCheck *check) {
+QString PrepareReport(PrintWriter &writer, const CalcRun &run, const QString &formatFile, const QString &iniFile) {
     writer.Reset();
     ReadNumberingSettings(writer, iniFile);
     QString errors;
     for (int32_t section = 0; section < kReportSections; ++section) {
         writer.PrintFilePath = writer.NewPrintFile();
-        const bool ok = !writer.PrintFilePath.isEmpty() && WriteSection(section, writer, data, results, formatFile, check);
-        if (!ok) errors += QStringLiteral("\n") + SectionFailureMessage(section);
+        const bool ok = !writer.PrintFilePath.isEmpty() && WriteSection(section, writer, run, formatFile);
+        if (!ok) errors += QStringLiteral("\n") + msg::SectionFailureMessage(section);
     }
     writer.PrintFilePath = writer.NewPrintFile();
     return errors;
@@ -92,11 +84,10 @@ void RemovePrintFiles(PrintWriter &writer) {
     writer.PrintFileList.clear();
 }
 
-bool WriteFullReport(const QString &outPath, const ProjectData &data, const CalcResults &results,
-                     const QString &formatFile, const QString &iniFile, QString &message,
-                     const AccuracyCheck *check) {
+bool WriteFullReport(const QString &outPath, const CalcRun &run, const QString &formatFile, const QString &iniFile,
+                     QString &message) {
     PrintWriter writer;
-    const QString errors = PrepareReport(writer, data, results, formatFile, iniFile, check);
+    const QString errors = PrepareReport(writer, run, formatFile, iniFile);
     bool ok = errors.isEmpty();
     if (ok) {
         ok = JoinReport(writer, {true, true, true});
@@ -104,7 +95,7 @@ bool WriteFullReport(const QString &outPath, const ProjectData &data, const Calc
             QFile::remove(outPath);
             ok = QFile::copy(writer.PrintFilePath, outPath);
         }
-        if (!ok) message = QStringLiteral("印刷ﾌｧｲﾙ %1 を書き込めません。").arg(outPath);
+        if (!ok) message = msg::PrintFileWriteFailed(outPath);
     } else {
         message = errors.mid(1);  // without the leading line feed
     }

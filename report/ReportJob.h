@@ -7,10 +7,8 @@
 // calls WriteFullReport.
 #pragma once
 
-#include "AccuracyCheck.h"
-#include "ProjectData.h"
-#include "basCalc.h"
-#include "basResOutPrn.h"
+#include "core/CalcRun.h"
+#include "report/PrintWriter.h"
 
 #include <QString>
 
@@ -19,9 +17,6 @@
 namespace wyndlor {
 
 constexpr int32_t kReportSections = 3;
-
-// The failure message of each report section, in section order.
-QString SectionFailureMessage(int32_t section);
 
 // Reads section "Chapter" of the settings file into the writer: "Method",
 // "Style1"-"Style4", "Margin1"-"Margin4" (missing keys are 0).
@@ -32,11 +27,10 @@ void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile);
 // 設計洪水流量の計算, 設計洪水位の計算), then creates the empty joined print
 // file (entry 4, left as PrintFilePath).  Returns the error text: for each
 // failed section a line feed and its message; "" when all succeeded.  The
-// files of the sections that succeeded stay usable.  `check`, the accuracy
-// check of `results`, adds its note to 設計洪水位の計算 when it warns.
-QString PrepareReport(PrintWriter &writer, const ProjectData &data, const CalcResults &results,
-                      const QString &formatFile, const QString &iniFile,
-                      const AccuracyCheck *check = nullptr);
+// files of the sections that succeeded stay usable.  Every value comes from
+// `run`, its inputs included; its accuracy check adds its note to
+// 設計洪水位の計算 when it warns.
+QString PrepareReport(PrintWriter &writer, const CalcRun &run, const QString &formatFile, const QString &iniFile);
 
 // Empties the joined print file (the last one created) and appends the
 // ticked sections to it, one form feed between two sections.  False when
@@ -49,10 +43,8 @@ void RemovePrintFiles(PrintWriter &writer);
 // The whole report, all three sections joined, as a Shift_JIS print file at
 // outPath.  False with `message` naming the failed sections (one per line)
 // when a section could not be written, or the output file when it could not
-// be written; the temporary section files are removed either way.  `check`
-// as for PrepareReport.
-bool WriteFullReport(const QString &outPath, const ProjectData &data, const CalcResults &results,
-                     const QString &formatFile, const QString &iniFile, QString &message,
-                     const AccuracyCheck *check = nullptr);
+// be written; the temporary section files are removed either way.
+bool WriteFullReport(const QString &outPath, const CalcRun &run, const QString &formatFile, const QString &iniFile,
+                     QString &message);
 
 }  // namespace wyndlor

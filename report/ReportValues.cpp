@@ -1,4 +1,4 @@
-#include "ReportValues.h"
+#include "report/ReportValues.h"
 
 namespace wyndlor {
 

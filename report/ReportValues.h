@@ -8,9 +8,9 @@
 // rainfall intensities mm/h.
 #pragma once
 
-#include "AccuracyCheck.h"
-#include "ProjectData.h"
-#include "basCalc.h"
+#include "calc/AccuracyCheck.h"
+#include "calc/ProjectData.h"
+#include "calc/CalcDriver.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "SectionWriter.h"
+#include "report/SectionWriter.h"
 
-#include "SystemHelpers.h"
+#include "core/SystemHelpers.h"
 
 namespace wyndlor {
 

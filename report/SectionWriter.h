@@ -2,7 +2,7 @@
 // at a time, written by line number into the writer's current print file.
 #pragma once
 
-#include "basResOutPrn.h"
+#include "report/PrintWriter.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "HydrographData.h"
+#include "results/HydrographData.h"
 
-#include "AccuracyCheck.h"
-#include "CQo.h"
-#include "clsQi.h"
+#include "calc/AccuracyCheck.h"
+#include "calc/CQo.h"
+#include "calc/clsQi.h"
 
 namespace wyndlor {
 

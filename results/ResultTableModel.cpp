@@ -1,6 +1,6 @@
-#include "ResultTableModel.h"
+#include "results/ResultTableModel.h"
 
-#include "PictureNumber.h"
+#include "core/PictureNumber.h"
 
 #include <QApplication>
 #include <QBrush>

@@ -1,7 +1,7 @@
-#include "frmGraph.h"
+#include "results/frmGraph.h"
 
-#include "MessageBoxes.h"
-#include "WindowPlace.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>

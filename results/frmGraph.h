@@ -8,7 +8,7 @@
 // runs.
 #pragma once
 
-#include "HydrographData.h"
+#include "results/HydrographData.h"
 
 #include <QDialog>
 #include <QRect>

@@ -1,11 +1,12 @@
-#include "frmMenuRO.h"
+#include "results/frmMenuRO.h"
 
-#include "MessageBoxes.h"
-#include "WindowPlace.h"
-#include "frmGraph.h"
-#include "frmResOut.h"
+#include "core/Messages.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/WindowPlace.h"
+#include "results/frmGraph.h"
+#include "results/frmResOut.h"
 
-#include "CQo.h"
+#include "calc/CQo.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -50,49 +51,11 @@ QLineEdit *ResultField(const QString &name, QWidget *parent) {
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setFocusPolicy(Qt::NoFocus);
-    field->setText(FormatResult(0));
+    field->setText(msg::FormatResult(0));
     return field;
 }
 
 }  // namespace
-
-QString ClockText(int32_t hours, int32_t minutes) {
-    return QStringLiteral("%1:%2").arg(hours, 3, 10, QLatin1Char('0')).arg(minutes, 2, 10, QLatin1Char('0'));
-}
-
-QString FormatResult(double value) {
-    return FormatCell(ResultColumn{QString(), CellKind::Number, 3}, value);
-}
-
-QString FormatLevel(double value) {
-    const QString text = FormatResult(value);
-    return text.startsWith(QLatin1Char('-')) ? text : QStringLiteral("+") + text;
-}
-
-QString ReferenceText(const AccuracyCheck &check) {
-    return QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
-        .arg(FormatResult(check.refQ2), FormatResult(check.refHmax));
-}
-
-QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo) {
-    if (!check.warning) return QString();
-    QString text = QStringLiteral("計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。");
-    if (check.suggestion == AccuracySuggestion::SmallerStep)
-        text += QStringLiteral("Δｔ＝%1分以下での再計算をお勧めします。").arg(check.suggestedDT);
-    else if (check.suggestion == AccuracySuggestion::NoStepPasses)
-        text += QStringLiteral("この池と洪水吐では，%1分以上のΔｔで信頼できる結果は得られません。")
-                    .arg(kSmallestSuggestedDeltaT);
-    const RoutingDiagnostics &r = check.routing;
-    if (r.nonConverged > 0) {
-        text += QStringLiteral("（水位の反復計算が%1時点で収束していません").arg(r.nonConverged);
-        const auto first = qo && r.firstNonConverged >= 1 && r.firstNonConverged <= qo->Qo().Count()
-                               ? qo->Qo().Item(r.firstNonConverged)
-                               : nullptr;
-        if (first) text += QStringLiteral("。最初は %1").arg(ClockText(first->hh, first->mm));
-        text += QStringLiteral("）");
-    }
-    return text;
-}
 
 void FillInflowTable(ResultTableModel &grid, const clsQi *qi) {
     if (!qi) {
@@ -120,7 +83,7 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
     grid.SetRowCount(items.Count());
     for (int32_t r = 1; r <= items.Count(); ++r) {
         const auto item = items.Item(r);
-        grid.SetCell(r, 1, ClockText(item->hh, item->mm));
+        grid.SetCell(r, 1, msg::ClockText(item->hh, item->mm));
         grid.SetCell(r, 2, item->t);
         grid.SetCell(r, 3, item->Qi);
         grid.SetCell(r, 4, item->Qo);
@@ -130,9 +93,11 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
     }
 }
 
-frmMenuRO::frmMenuRO(const CalcResults &results, const AccuracyCheck *check,
-                     std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
-    : QDialog(parent), results_(results), check_(check), openPrintMenu_(std::move(openPrintMenu)) {
+frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
+    : QDialog(parent),
+      results_(run.Results),
+      check_(run.ValidCheck()),
+      openPrintMenu_(std::move(openPrintMenu)) {
     setObjectName(QStringLiteral("frmMenuRO"));
     setWindowTitle(QStringLiteral("計算結果の表示および印刷"));
 
@@ -143,7 +108,7 @@ frmMenuRO::frmMenuRO(const CalcResults &results, const AccuracyCheck *check,
     numQ2_ = ResultField(QStringLiteral("numQ2"), frame);
     numH1_ = ResultField(QStringLiteral("numH1"), frame);
     numHWL_ = ResultField(QStringLiteral("numHWL"), frame);
-    numHWL_->setText(FormatLevel(0));
+    numHWL_->setText(msg::FormatLevel(0));
     const std::pair<QString, QLineEdit *> rows[] = {
         {QStringLiteral("設計洪水流量Ｑ1(m3/s)"), numQ1_},
         {QStringLiteral("最大放流量Ｑ2(m3/s)"), numQ2_},
@@ -209,8 +174,8 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     layout->addWidget(lblReference_);
     layout->addWidget(fraWarning_);
 
-    const QString warning = check_ ? AccuracyWarningText(*check_, results_.objQo.get()) : QString();
-    if (check_) lblReference_->setText(ReferenceText(*check_));
+    const QString warning = check_ ? msg::AccuracyWarningText(*check_, results_.objQo.get()) : QString();
+    if (check_) lblReference_->setText(msg::ReferenceText(*check_));
     lblWarning_->setText(warning);
     FixWrappedSize(lblReference_, width);
     FixWrappedSize(lblWarning_, width - iconSize - row->spacing());
@@ -227,12 +192,12 @@ void frmMenuRO::setVisible(bool visible) {
         RestoreWindowPlace(this, QStringLiteral("MenuRO"), false,
                            PlaceRule::CentreNonPositiveOrBeyond);
         // Each field on its own: a run that failed early has no objects.
-        if (results_.objQi) numQ1_->setText(FormatResult(results_.objQi->Q1()));
+        if (results_.objQi) numQ1_->setText(msg::FormatResult(results_.objQi->Q1()));
         if (results_.objQo) {
-            numQ2_->setText(FormatResult(results_.objQo->Q2()));
-            numH1_->setText(FormatResult(results_.objQo->Hmax()));
+            numQ2_->setText(msg::FormatResult(results_.objQo->Q2()));
+            numH1_->setText(msg::FormatResult(results_.objQo->Hmax()));
         }
-        numHWL_->setText(FormatLevel(results_.DesignFloodLevel));
+        numHWL_->setText(msg::FormatLevel(results_.DesignFloodLevel));
     }
     QDialog::setVisible(visible);
 }
@@ -281,8 +246,7 @@ void frmMenuRO::RunCommand(const QString &tag) {
         if (openPrintMenu_)
             openPrintMenu_(this);
         else
-            MessageBoxes().Show(this, QStringLiteral("この機能はまだ利用できません。"),
-                                QStringLiteral("計算結果の印刷"), MsgIcon::Information,
+            MessageBoxes().Show(this, msg::NotAvailableText(), msg::MenuPrintTitle(), MsgIcon::Information,
                                 MsgButtons::Ok);
     }
     setEnabled(true);

@@ -15,8 +15,7 @@
 // check (a failed run) neither line is shown.
 #pragma once
 
-#include "AccuracyCheck.h"
-#include "basCalc.h"
+#include "core/CalcRun.h"
 
 #include <QDialog>
 #include <QString>
@@ -41,33 +40,15 @@ class frmGraph;
 void FillInflowTable(ResultTableModel &grid, const clsQi *qi);
 void FillRoutingTable(ResultTableModel &grid, const CQo *qo);
 
-// "000:00": hours of three digits, minutes of two.
-QString ClockText(int32_t hours, int32_t minutes);
-
-// The display formats of the headline fields: "##0.000" for the
-// discharges and the depth, and "+##0.000;-##0.000" for the design flood
-// water level, which reads as an elevation with its sign, like EL+101.441.
-QString FormatResult(double value);
-QString FormatLevel(double value);
-
-// "参考値（1分刻みの計算）：最大放流量 x.xxx m3/s，最大水位 x.xxx m" from
-// the reference's peak outflow and largest overflow depth.
-QString ReferenceText(const AccuracyCheck &check);
-// The warning of a check that warns, "" otherwise: the recommended step
-// (or that no step the input allows passes), then, when the level
-// iteration did not settle somewhere, how often and first when (clock time
-// from the routing `qo` the check was made on; left out without it).
-QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo);
-
 class frmMenuRO : public QDialog {
     Q_OBJECT
 public:
-    // `check` is the accuracy check of `results` (null: none, the lines
-    // stay hidden); both must outlive the window.  `openPrintMenu` shows
-    // the print menu modally over the given parent; while none is given,
-    // "計算結果の印刷" says the command is not there yet.
-    frmMenuRO(const CalcResults &results, const AccuracyCheck *check = nullptr,
-              std::function<void(QWidget *)> openPrintMenu = {}, QWidget *parent = nullptr);
+    // `run` must outlive the window; without a valid accuracy check the
+    // check lines stay hidden.  `openPrintMenu` shows the print menu
+    // modally over the given parent; while none is given, "計算結果の印刷"
+    // says the command is not there yet.
+    explicit frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu = {},
+                       QWidget *parent = nullptr);
     ~frmMenuRO() override;
 
     QLineEdit *numQ1() const { return numQ1_; }

@@ -8,7 +8,7 @@
 // the whole table as CSV.
 #pragma once
 
-#include "ResultTableModel.h"
+#include "results/ResultTableModel.h"
 
 #include <QDialog>
 #include <QRect>

@@ -1,5 +1,5 @@
 // The file commands against real files in a temporary folder.
-#include "ShellFixture.h"
+#include "tests/app/ShellFixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -286,7 +286,7 @@ struct CodeCase {
 };
 class ErrorCodeFormatTest : public ::testing::TestWithParam<CodeCase> {};
 TEST_P(ErrorCodeFormatTest, ThousandsSeparated) {
-    EXPECT_EQ(shell::FormatErrorCode(GetParam().code), QLatin1String(GetParam().text));
+    EXPECT_EQ(msg::FormatErrorCode(GetParam().code), QLatin1String(GetParam().text));
 }
 INSTANTIATE_TEST_SUITE_P(
     Codes, ErrorCodeFormatTest,

@@ -1,7 +1,7 @@
 // The main window: start-up, layout, command dispatch, button colours and
 // the shutdown question.
-#include "ShellFixture.h"
-#include "WindowPlace.h"
+#include "tests/app/ShellFixture.h"
+#include "widgets/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>

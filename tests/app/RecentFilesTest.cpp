@@ -1,6 +1,6 @@
 // The recent-file list: its order rules and its four menu entries.
-#include "RecentFiles.h"
-#include "ShellFixture.h"
+#include "app/RecentFiles.h"
+#include "tests/app/ShellFixture.h"
 
 #include <QAction>
 

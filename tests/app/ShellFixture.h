@@ -2,12 +2,12 @@
 // and file dialogs.
 #pragma once
 
-#include "AppPaths.h"
-#include "CPrivateProfile.h"
-#include "FakeDialogs.h"
-#include "ProjectFile.h"
-#include "ShellMessages.h"
-#include "frmMenuMain.h"
+#include "core/AppPaths.h"
+#include "core/CPrivateProfile.h"
+#include "tests/widgets/FakeDialogs.h"
+#include "core/ProjectFile.h"
+#include "core/Messages.h"
+#include "app/frmMenuMain.h"
 
 #include <QApplication>
 #include <QPushButton>

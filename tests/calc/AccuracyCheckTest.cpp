@@ -1,7 +1,7 @@
 // The accuracy check beside the guideline routing.
-#include "AccuracyCheck.h"
-#include "SampleProjects.h"
-#include "TestSupport.h"
+#include "calc/AccuracyCheck.h"
+#include "tests/support/SampleProjects.h"
+#include "tests/calc/TestSupport.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "Items.h"
+#include "calc/Items.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The calculation driver over a project data set.
-#include "SampleProjects.h"
-#include "TestSupport.h"
-#include "basCalc.h"
+#include "tests/support/SampleProjects.h"
+#include "tests/calc/TestSupport.h"
+#include "calc/CalcDriver.h"
 
 namespace wyndlor {
 namespace {

@@ -1,11 +1,11 @@
 // Weighted averages, flood arrival time, rainfall waveform and inflow.
-#include "RoundOff.h"
-#include "SlotValue.h"
-#include "TestSupport.h"
-#include "clsAve.h"
-#include "clsQi.h"
-#include "clsRdata.h"
-#include "clsTp.h"
+#include "calc/RoundOff.h"
+#include "calc/SlotValue.h"
+#include "tests/calc/TestSupport.h"
+#include "calc/clsAve.h"
+#include "calc/clsQi.h"
+#include "calc/clsRdata.h"
+#include "calc/clsTp.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // The fine-step reference routing and its storage relation.
-#include "CRefRouting.h"
-#include "SlotValue.h"
-#include "TestSupport.h"
+#include "calc/CRefRouting.h"
+#include "calc/SlotValue.h"
+#include "tests/calc/TestSupport.h"
 
 #include <cmath>
 #include <string>

@@ -1,6 +1,6 @@
-#include "RoundOff.h"
-#include "SlotValue.h"
-#include "TestSupport.h"
+#include "calc/RoundOff.h"
+#include "calc/SlotValue.h"
+#include "tests/calc/TestSupport.h"
 
 #include <cmath>
 #include <cstdio>

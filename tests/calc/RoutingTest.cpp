@@ -1,8 +1,8 @@
 // Flood routing through the pond.
-#include "CQo.h"
-#include "RoundOff.h"
-#include "SlotValue.h"
-#include "TestSupport.h"
+#include "calc/CQo.h"
+#include "calc/RoundOff.h"
+#include "calc/SlotValue.h"
+#include "tests/calc/TestSupport.h"
 
 namespace wyndlor {
 namespace {

@@ -1,7 +1,8 @@
 // The command-line calculator over real project files.
-#include "CliRun.h"
-#include "ProjectFile.h"
-#include "SampleProjects.h"
+#include "cli/CliRun.h"
+#include "cli/FileRun.h"
+#include "core/ProjectFile.h"
+#include "tests/support/SampleProjects.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -51,9 +52,9 @@ TEST_F(CliFixture, TableShowsHeadlineValues) {
     EXPECT_NE(text.find("design flood WL (m)"), std::string::npos);
     // 24 one-hour steps of the Talbot storm on 2 km2: the last hour peaks.
     FileRun run = RunFile(QString::fromStdString(good));
-    ASSERT_TRUE(run.calcOk);
+    ASSERT_TRUE(cli::Succeeded(run));
     char q1[32];
-    std::snprintf(q1, sizeof q1, "%.3f", run.res.objQi->Q1());
+    std::snprintf(q1, sizeof q1, "%.3f", run.run.Results.objQi->Q1());
     EXPECT_NE(text.find(q1), std::string::npos);
 }
 

@@ -2,8 +2,8 @@
 //   forms_preview InpJyoken|InpHVC|InpArea|InpSection|InpDeltaT [sample]
 // With "sample" the project holds a small pond (conditions, catchment), so
 // that the h-V defaults and the flood arrival time show real numbers.
-#include "AppPaths.h"
-#include "FormRunner.h"
+#include "core/AppPaths.h"
+#include "forms/FormRunner.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "AppPaths.h"
-#include "FormsTestSupport.h"
+#include "core/AppPaths.h"
+#include "tests/forms/FormsTestSupport.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // was asked, and small helpers to drive real widgets.
 #pragma once
 
-#include "MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QString>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "FormsTestSupport.h"
-#include "InputGrid.h"
-#include "TextGuard.h"
+#include "tests/forms/FormsTestSupport.h"
+#include "forms/InputGrid.h"
+#include "forms/TextGuard.h"
 
 #include <QApplication>
 #include <QLineEdit>

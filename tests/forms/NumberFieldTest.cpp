@@ -1,5 +1,5 @@
-#include "FormsTestSupport.h"
-#include "NumberField.h"
+#include "tests/forms/FormsTestSupport.h"
+#include "forms/NumberField.h"
 
 #include <QApplication>
 #include <QFocusEvent>

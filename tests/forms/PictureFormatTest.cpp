@@ -1,4 +1,4 @@
-#include "PictureFormat.h"
+#include "forms/PictureFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // libFuzzer entry: every input is a candidate project file.
-#include "ReaderProbe.h"
+#include "tests/fuzz/ReaderProbe.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 // libFuzzer target and the corpus replay test.
 #pragma once
 
-#include "ProjectFile.h"
+#include "core/ProjectFile.h"
 
 #include <QByteArray>
 #include <QFile>

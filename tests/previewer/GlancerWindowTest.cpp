@@ -1,6 +1,6 @@
-#include "GlancerMessages.h"
-#include "GlancerWindow.h"
-#include "TestFiles.h"
+#include "previewer/GlancerMessages.h"
+#include "previewer/GlancerWindow.h"
+#include "tests/previewer/TestFiles.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "PageRenderer.h"
-#include "PdfExport.h"
-#include "TestFiles.h"
+#include "previewer/PageRenderer.h"
+#include "previewer/PdfExport.h"
+#include "tests/previewer/TestFiles.h"
 
 #include <QPrinter>
 #include <QProcess>

@@ -1,5 +1,5 @@
-#include "PrintDocument.h"
-#include "TestFiles.h"
+#include "previewer/PrintDocument.h"
+#include "tests/previewer/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -2,7 +2,8 @@
 // read back as text, lines and pages.
 #pragma once
 
-#include "SystemHelpers.h"
+#include "core/CalcRun.h"
+#include "core/SystemHelpers.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -10,6 +11,17 @@
 #include <QStringList>
 
 namespace wyndlor::test {
+
+// A calculation run put together from parts made by hand or by CalcAll, so
+// that a test can print exactly the results it built.
+inline CalcRun RunOf(const ProjectData &data, const CalcResults &results, const AccuracyCheck *check = nullptr) {
+    CalcRun run;
+    run.Data = data;
+    run.Results = results;
+    run.Ok = results.FailedStep == CalcStep::None && results.objQo != nullptr;
+    if (check) run.Check = *check;
+    return run;
+}
 
 inline QString FormatFile() { return QStringLiteral(WYNDLOR_TEST_FMT); }
 

@@ -1,8 +1,8 @@
 // The hydrograph graphs: what goes into the chart, the reference outflow of
 // the accuracy check, the level axis, the layout and the picture exports.
-#include "AccuracyCheck.h"
-#include "ResultsTestSupport.h"
-#include "frmGraph.h"
+#include "calc/AccuracyCheck.h"
+#include "tests/results/ResultsTestSupport.h"
+#include "results/frmGraph.h"
 
 #include <QApplication>
 #include <QChart>

@@ -1,10 +1,11 @@
 // The results menu and the calculation command: what a good and a failed
 // run show, the accuracy lines, and how the two tables are filled.
-#include "CalcCommand.h"
-#include "ResultsTestSupport.h"
-#include "frmGraph.h"
-#include "frmMenuRO.h"
-#include "frmResOut.h"
+#include "core/Messages.h"
+#include "results/CalcCommand.h"
+#include "tests/results/ResultsTestSupport.h"
+#include "results/frmGraph.h"
+#include "results/frmMenuRO.h"
+#include "results/frmResOut.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,8 +19,10 @@ namespace {
 
 using test::FakeMessageBoxes;
 using test::WithModal;
-
-const QString kFailed = QStringLiteral("計算途中でｴﾗｰが発生したため，計算を中止しました。");
+using msg::ClockText;
+using msg::FormatLevel;
+using msg::ReferenceText;
+using msg::AccuracyWarningText;
 
 // ---- Table filling ------------------------------------------------------------
 
@@ -101,12 +104,16 @@ INSTANTIATE_TEST_SUITE_P(Levels, LevelFormat,
 
 class AfterGoodRun : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(CalcAll(test::SmallProject(), results)); }
-    CalcResults results;
+    void SetUp() override {
+        run = MakeCalcRun(test::SmallProject(), CalcRunOptions{false, false});
+        ASSERT_TRUE(run.Ok);
+    }
+    CalcRun run;
+    const CalcResults &results = run.Results;
 };
 
 TEST_F(AfterGoodRun, FieldsShowTheFourHeadlineResults) {
-    frmMenuRO menu(results);
+    frmMenuRO menu(run);
     menu.show();
     EXPECT_EQ(menu.numQ1()->text(), QString::number(results.objQi->Q1(), 'f', 3));
     EXPECT_EQ(menu.numQ2()->text(), QString::number(results.objQo->Q2(), 'f', 3));
@@ -119,7 +126,7 @@ TEST_F(AfterGoodRun, FieldsShowTheFourHeadlineResults) {
 }
 
 TEST_F(AfterGoodRun, TablesOpenFilledFromTheRun) {
-    frmMenuRO menu(results);
+    frmMenuRO menu(run);
     auto qi = menu.CreateTable(QStringLiteral("ResOutQi"));
     auto qo = menu.CreateTable(QStringLiteral("ResOutQo"));
     ASSERT_TRUE(qi && qo);
@@ -137,7 +144,7 @@ TEST_F(AfterGoodRun, TablesOpenFilledFromTheRun) {
 
 TEST_F(AfterGoodRun, ButtonsDispatchByTagNotByPosition) {
     FakeMessageBoxes boxes;
-    frmMenuRO menu(results);
+    frmMenuRO menu(run);
     menu.show();
     // Swap the tags of the first and third button: the first now prints.
     menu.cmdMenu(0)->setProperty("Tag", QStringLiteral("MenuPrint"));
@@ -153,7 +160,7 @@ TEST_F(AfterGoodRun, PrintCommandOpensThePrintMenuOverTheResultsMenu) {
     FakeMessageBoxes boxes;
     QWidget *openedOver = nullptr;
     bool disabledMeanwhile = false;
-    frmMenuRO menu(results, nullptr, [&](QWidget *parent) {
+    frmMenuRO menu(run, [&](QWidget *parent) {
         openedOver = parent;
         disabledMeanwhile = !parent->isEnabled();
     });
@@ -167,7 +174,7 @@ TEST_F(AfterGoodRun, PrintCommandOpensThePrintMenuOverTheResultsMenu) {
 }
 
 TEST_F(AfterGoodRun, InflowButtonShowsTheTableModally) {
-    frmMenuRO menu(results);
+    frmMenuRO menu(run);
     menu.show();
     int rows = -1;
     WithModal([&] { QTest::mouseClick(menu.cmdMenu(0), Qt::LeftButton); },
@@ -189,14 +196,15 @@ protected:
     void SetUp() override {
         ProjectData data = test::SmallProject();
         data.CatchmentSummary(slot::SumArea) = SlotValue::String("広い");
-        ASSERT_FALSE(CalcAll(data, results));
-        ASSERT_FALSE(results.objQo);
+        run = MakeCalcRun(data);
+        ASSERT_FALSE(run.Ok);
+        ASSERT_FALSE(run.Results.objQo);
     }
-    CalcResults results;
+    CalcRun run;
 };
 
 TEST_F(AfterFailedRun, FieldsOfMissingObjectsStayZero) {
-    frmMenuRO menu(results);
+    frmMenuRO menu(run);
     menu.show();
     EXPECT_EQ(menu.numQ2()->text(), QStringLiteral("0.000"));
     EXPECT_EQ(menu.numH1()->text(), QStringLiteral("0.000"));
@@ -205,7 +213,7 @@ TEST_F(AfterFailedRun, FieldsOfMissingObjectsStayZero) {
 }
 
 TEST_F(AfterFailedRun, TablesOpenEmptyAndGraphsDrawOnlyTheOrigin) {
-    frmMenuRO menu(results);
+    frmMenuRO menu(run);
     auto qo = menu.CreateTable(QStringLiteral("ResOutQo"));
     qo->show();
     EXPECT_EQ(qo->Grid().rowCount(), 0);
@@ -271,9 +279,9 @@ class CheckedRun : public ::testing::Test {
 protected:
     void Run(const ProjectData &data) {
         project.Data = data;
-        ASSERT_TRUE(CalcAll(project.Data, project.Results));
-        project.Check = CheckCalculation(project.Data, project.Results);
-        ASSERT_TRUE(project.Check);
+        project.Run = MakeCalcRun(project.Data);
+        ASSERT_TRUE(project.Run.Ok);
+        ASSERT_TRUE(project.Run.ValidCheck());
     }
     // Every visible child lies wholly inside the window.
     static void ExpectNothingClipped(const QWidget &window) {
@@ -293,14 +301,14 @@ protected:
 
 TEST_F(CheckedRun, CalmPondShowsTheReferenceWithoutAWarning) {
     Run(test::CalmProject());
-    EXPECT_FALSE(project.Check->warning);
-    frmMenuRO menu(project.Results, &*project.Check);
+    EXPECT_FALSE(project.Run.Check->warning);
+    frmMenuRO menu(project.Run);
     menu.show();
     EXPECT_TRUE(menu.lblReference()->isVisible());
     EXPECT_EQ(menu.lblReference()->text(),
               QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
-                  .arg(QString::number(project.Check->refQ2, 'f', 3),
-                       QString::number(project.Check->refHmax, 'f', 3)));
+                  .arg(QString::number(project.Run.Check->refQ2, 'f', 3),
+                       QString::number(project.Run.Check->refHmax, 'f', 3)));
     EXPECT_FALSE(menu.fraWarning()->isVisible());
     ExpectNothingClipped(menu);
     menu.close();
@@ -308,19 +316,21 @@ TEST_F(CheckedRun, CalmPondShowsTheReferenceWithoutAWarning) {
 
 TEST_F(CheckedRun, FastPondWarnsWithTheSuggestedStepAndTheWindowGrows) {
     Run(test::StiffProject(20000));
-    ASSERT_EQ(project.Check->suggestion, AccuracySuggestion::SmallerStep);
-    frmMenuRO plain(project.Results);
-    frmMenuRO menu(project.Results, &*project.Check);
+    ASSERT_EQ(project.Run.Check->suggestion, AccuracySuggestion::SmallerStep);
+    CalcRun unchecked = project.Run;
+    unchecked.Check.reset();
+    frmMenuRO plain(unchecked);
+    frmMenuRO menu(project.Run);
     plain.show();
     menu.show();
     ASSERT_TRUE(menu.fraWarning()->isVisible());
     const QString text = menu.lblWarning()->text();
     EXPECT_TRUE(text.startsWith(kCoarse + QStringLiteral("Δｔ＝%1分以下での再計算をお勧めします。")
-                                              .arg(project.Check->suggestedDT)))
+                                              .arg(project.Run.Check->suggestedDT)))
         << text.toStdString();
     // This pond also defeats the level iteration at 60 minutes.
     EXPECT_TRUE(text.contains(QStringLiteral("（水位の反復計算が%1時点で収束していません。最初は ")
-                                  .arg(project.Check->routing.nonConverged)));
+                                  .arg(project.Run.Check->routing.nonConverged)));
     EXPECT_EQ(menu.lblWarning()->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     EXPECT_TRUE(menu.findChild<QLabel *>(QStringLiteral("imgWarning"))->isVisible());
     // Two wrapped lines more than the menu without a check, and all in view.
@@ -333,8 +343,8 @@ TEST_F(CheckedRun, FastPondWarnsWithTheSuggestedStepAndTheWindowGrows) {
 
 TEST_F(CheckedRun, TinyPondSaysNoStepPasses) {
     Run(test::StiffProject(2000));
-    ASSERT_EQ(project.Check->suggestion, AccuracySuggestion::NoStepPasses);
-    frmMenuRO menu(project.Results, &*project.Check);
+    ASSERT_EQ(project.Run.Check->suggestion, AccuracySuggestion::NoStepPasses);
+    frmMenuRO menu(project.Run);
     menu.show();
     ASSERT_TRUE(menu.fraWarning()->isVisible());
     EXPECT_TRUE(menu.lblWarning()->text().startsWith(
@@ -345,7 +355,7 @@ TEST_F(CheckedRun, TinyPondSaysNoStepPasses) {
 
 TEST_F(CheckedRun, GraphOfTheMenuCarriesTheReference) {
     Run(test::CalmProject());
-    frmMenuRO menu(project.Results, &*project.Check);
+    frmMenuRO menu(project.Run);
     auto qo = menu.CreateGraph(QStringLiteral("ResOutQo"), &menu);
     auto qi = menu.CreateGraph(QStringLiteral("ResOutQi"), &menu);
     ASSERT_EQ(qo->Data().Series.size(), 4);
@@ -354,7 +364,7 @@ TEST_F(CheckedRun, GraphOfTheMenuCarriesTheReference) {
 }
 
 TEST_F(AfterFailedRun, NoAccuracyLines) {
-    frmMenuRO menu(results);
+    frmMenuRO menu(run);
     menu.show();
     EXPECT_FALSE(menu.lblReference()->isVisible());
     EXPECT_FALSE(menu.fraWarning()->isVisible());
@@ -372,10 +382,10 @@ TEST(CalculationCommand, FailureIsReportedThenTheMenuStillOpens) {
     WithModal([&] { RunCalculationCommand(project, nullptr); },
               [&](QWidget *w) { menuTitle = w->windowTitle(); });
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, kFailed);
+    EXPECT_EQ(boxes.shown[0].text, msg::CalcFailedText());
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(menuTitle, QStringLiteral("計算結果の表示および印刷"));
-    EXPECT_TRUE(project.Results.objQo);  // the failed routing is what the menu reads
+    EXPECT_TRUE(project.Run.Results.objQo);  // the failed routing is what the menu reads
 }
 
 TEST(CalculationCommand, CheckFollowsEveryRun) {
@@ -385,17 +395,17 @@ TEST(CalculationCommand, CheckFollowsEveryRun) {
     bool warned = false;
     WithModal([&] { RunCalculationCommand(project, nullptr); },
               [&](QWidget *w) { warned = qobject_cast<frmMenuRO *>(w)->fraWarning()->isVisible(); });
-    ASSERT_TRUE(project.Check);
+    ASSERT_TRUE(project.Run.ValidCheck());
     EXPECT_TRUE(warned);
-    EXPECT_EQ(project.Check->deltaT, 60);
-    EXPECT_DOUBLE_EQ(project.Check->q2, project.Results.objQo->Q2());
+    EXPECT_EQ(project.Run.Check->deltaT, 60);
+    EXPECT_DOUBLE_EQ(project.Run.Check->q2, project.Run.Results.objQo->Q2());
 
     // A failed run leaves no check of the run before it.
     project.Data.ConditionsData(slot::Area) = SlotValue::Double(0);
     bool referenceShown = true;
     WithModal([&] { RunCalculationCommand(project, nullptr); },
               [&](QWidget *w) { referenceShown = qobject_cast<frmMenuRO *>(w)->lblReference()->isVisible(); });
-    EXPECT_FALSE(project.Check);
+    EXPECT_FALSE(project.Run.Check);
     EXPECT_FALSE(referenceShown);
     EXPECT_EQ(boxes.shown.size(), 1u);
 }
@@ -408,8 +418,8 @@ TEST(CalculationCommand, GoodRunOpensTheMenuWithoutAMessage) {
     WithModal([&] { RunCalculationCommand(project, nullptr); },
               [&](QWidget *w) { q1 = qobject_cast<frmMenuRO *>(w)->numQ1()->text(); });
     EXPECT_TRUE(boxes.shown.empty());
-    ASSERT_TRUE(project.Results.objQi);
-    EXPECT_EQ(q1, QString::number(project.Results.objQi->Q1(), 'f', 3));
+    ASSERT_TRUE(project.Run.Results.objQi);
+    EXPECT_EQ(q1, QString::number(project.Run.Results.objQi->Q1(), 'f', 3));
 }
 
 }  // namespace

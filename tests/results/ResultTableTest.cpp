@@ -1,6 +1,6 @@
 // The result-table window: cell formats, copying, CSV and the resize rule.
-#include "ResultsTestSupport.h"
-#include "frmResOut.h"
+#include "tests/results/ResultsTestSupport.h"
+#include "results/frmResOut.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,11 +6,11 @@
 //
 // "stiff" and "tiny" take the fast-responding pond of 20000 m2 or 2000 m2
 // at a 60-minute step, whose check warns; otherwise the small project.
-#include "AccuracyCheck.h"
-#include "ResultsTestSupport.h"
-#include "frmGraph.h"
-#include "frmMenuRO.h"
-#include "frmResOut.h"
+#include "calc/AccuracyCheck.h"
+#include "tests/results/ResultsTestSupport.h"
+#include "results/frmGraph.h"
+#include "results/frmMenuRO.h"
+#include "results/frmResOut.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -23,12 +23,11 @@ int main(int argc, char **argv) {
     const ProjectData data = mode == QLatin1String("stiff")  ? test::StiffProject(20000)
                              : mode == QLatin1String("tiny") ? test::StiffProject(2000)
                                                              : test::SmallProject();
-    CalcResults results;
-    if (!CalcAll(data, results)) return 1;
-    const AccuracyCheck check = CheckAccuracy(data, results);
+    const CalcRun run = MakeCalcRun(data);
+    if (!run.Ok) return 1;
     // With a second argument "tables": the two tables only, side by side.
     if (mode == QLatin1String("tables")) {
-        frmMenuRO owner(results);
+        frmMenuRO owner(run);
         auto qi = owner.CreateTable(QStringLiteral("ResOutQi"));
         auto qo = owner.CreateTable(QStringLiteral("ResOutQo"));
         qi->show();
@@ -38,7 +37,7 @@ int main(int argc, char **argv) {
         QTimer::singleShot(QString(argv[1]).toInt(), &app, &QApplication::quit);
         return app.exec();
     }
-    frmMenuRO menu(results, &check);
+    frmMenuRO menu(run);
     menu.show();
     menu.move(0, 0);
     auto table = menu.CreateTable(QStringLiteral("ResOutQo"));

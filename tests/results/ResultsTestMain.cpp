@@ -1,7 +1,7 @@
 // main() of the results-display tests: an offscreen QApplication and a
 // settings file of its own in a temporary folder, so that window places
 // written by one test run never reach the engineer's settings.
-#include "AppPaths.h"
+#include "core/AppPaths.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "ResultsTestSupport.h"
+#include "tests/results/ResultsTestSupport.h"
 
-#include "SampleProjects.h"
+#include "tests/support/SampleProjects.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,8 +1,8 @@
 // Engine results built for the display tests, and a message-box stand-in.
 #pragma once
 
-#include "MessageBoxes.h"
-#include "basCalc.h"
+#include "widgets/MessageBoxes.h"
+#include "calc/CalcDriver.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "SampleProjects.h"
+#include "tests/support/SampleProjects.h"
 
 namespace wyndlor::test {
 

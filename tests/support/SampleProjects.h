@@ -1,7 +1,7 @@
 // Complete projects the tests share, built in code.
 #pragma once
 
-#include "ProjectData.h"
+#include "calc/ProjectData.h"
 
 #include <cstdint>
 

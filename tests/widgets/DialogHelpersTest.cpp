@@ -1,10 +1,10 @@
 // The file dialog object, option groups, the message box default and the
 // about box.
-#include "AboutBox.h"
-#include "CFileDialog.h"
-#include "FakeDialogs.h"
-#include "GetOptionIndex.h"
-#include "MessageBoxes.h"
+#include "widgets/AboutBox.h"
+#include "widgets/CFileDialog.h"
+#include "tests/widgets/FakeDialogs.h"
+#include "widgets/GetOptionIndex.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // life of the object, recording what the program asked.
 #pragma once
 
-#include "CFileDialog.h"
-#include "MessageBoxes.h"
+#include "widgets/CFileDialog.h"
+#include "widgets/MessageBoxes.h"
 
 #include <deque>
 #include <optional>

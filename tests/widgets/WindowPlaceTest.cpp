@@ -1,8 +1,8 @@
 // Window places: the centring rule per axis and the round trip through the
 // settings file.
-#include "AppPaths.h"
-#include "CPrivateProfile.h"
-#include "WindowPlace.h"
+#include "core/AppPaths.h"
+#include "core/CPrivateProfile.h"
+#include "widgets/WindowPlace.h"
 
 #include <QGuiApplication>
 #include <QScreen>

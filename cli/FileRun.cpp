@@ -1,0 +1,40 @@
+#include "cli/FileRun.h"
+
+#include "core/Messages.h"
+#include "core/PictureNumber.h"
+
+namespace wyndlor::cli {
+
+FileRun RunFile(const QString &path, bool check) {
+    FileRun f;
+    f.file = path;
+    ProjectData data;
+    InitProjectData(data);
+    f.read = OpenProjectFile(path, data);
+    f.readOk = f.read.outcome == OpenOutcome::Ok;
+    if (f.readOk) {
+        CalcRunOptions options;
+        options.check = check;
+        options.keepSeries = false;
+        f.run = MakeCalcRun(data, options);
+    }
+    return f;
+}
+
+std::string FailureText(const FileRun &f) {
+    if (!f.readOk) return msg::OpenFailureLine(f.read).toStdString();
+    if (!f.run.Ok)
+        return msg::CalcFailedDetail(f.run.Results.FailedStep, f.run.Results.FailedError).toStdString();
+    return "";
+}
+
+std::string CheckWords(const FileRun &f) {
+    const AccuracyCheck *c = f.run.ValidCheck();
+    if (!c) return "";
+    if (!c->warning) return "ok";
+    return msg::AccuracyWarningText(*c, f.run.Results.objQo.get()).toStdString();
+}
+
+std::string Fixed3(double v) { return FormatPicture(v, "0.000"); }
+
+}  // namespace wyndlor::cli

@@ -1,0 +1,107 @@
+#include "cli/TextTable.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace wyndlor::cli {
+
+namespace {
+std::string CsvField(const std::string &s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    std::string o = "\"";
+    for (char c : s) o += (c == '"') ? std::string("\"\"") : std::string(1, c);
+    return o + "\"";
+}
+}  // namespace
+
+std::string CsvHeader() { return "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status"; }
+
+std::string FormatCsvRow(const FileRun &f) {
+    std::string row = CsvField(f.file.toStdString());
+    if (Succeeded(f)) {
+        const CalcResults &r = f.run.Results;
+        row += "," + Fixed3(r.objQi->Q1()) + "," + Fixed3(r.objQo->Q2()) + "," + Fixed3(r.objQo->Hmax()) + "," +
+               Fixed3(r.DesignFloodLevel);
+        if (const AccuracyCheck *check = f.run.ValidCheck()) {
+            const AccuracyCheck &c = *check;
+            row += "," + Fixed3(c.refQ2) + "," + Fixed3(c.refHmax) + "," + (c.warning ? "true" : "false") + "," +
+                   (c.suggestion == AccuracySuggestion::SmallerStep ? std::to_string(c.suggestedDT) : "");
+        } else {
+            row += ",,,,";
+        }
+        row += ",ok";
+    } else {
+        row += ",,,,,,,,," + CsvField(FailureText(f));
+    }
+    return row;
+}
+
+namespace {
+// Display width of UTF-8 text in terminal columns: full-width (CJK,
+// kana, full-width forms) count two, half-width katakana one.
+size_t Width(const std::string &s) {
+    size_t w = 0;
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        uint32_t cp;
+        int len;
+        if (c < 0x80) { cp = c; len = 1; }
+        else if ((c >> 5) == 6) { cp = c & 0x1F; len = 2; }
+        else if ((c >> 4) == 14) { cp = c & 0x0F; len = 3; }
+        else { cp = c & 0x07; len = 4; }
+        for (int k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        i += len;
+        const bool halfKana = cp >= 0xFF61 && cp <= 0xFF9F;
+        w += (cp >= 0x1100 && !halfKana) ? 2 : 1;
+    }
+    return w;
+}
+
+std::string Pad(const std::string &s, size_t width, bool right) {
+    const size_t w = Width(s);
+    if (w >= width) return s;
+    return right ? std::string(width - w, ' ') + s : s + std::string(width - w, ' ');
+}
+}  // namespace
+
+std::string FormatTable(const std::vector<FileRun> &runs) {
+    const std::vector<std::string> head = {"file", "Q1 (m3/s)", "Q2 (m3/s)", "Hmax (m)", "design flood WL (m)", "check"};
+    std::vector<std::vector<std::string>> rows;
+    for (const FileRun &f : runs) {
+        std::vector<std::string> row = {f.file.toStdString()};
+        if (Succeeded(f)) {
+            const CalcResults &r = f.run.Results;
+            row.push_back(Fixed3(r.objQi->Q1()));
+            row.push_back(Fixed3(r.objQo->Q2()));
+            row.push_back(Fixed3(r.objQo->Hmax()));
+            row.push_back(Fixed3(r.DesignFloodLevel));
+            row.push_back(CheckWords(f));
+        } else {
+            row.push_back(FailureText(f));
+        }
+        rows.push_back(row);
+    }
+    std::vector<size_t> widths(head.size());
+    for (size_t c = 0; c < head.size(); ++c) widths[c] = Width(head[c]);
+    for (const auto &row : rows) {
+        if (row.size() == head.size())
+            for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], Width(row[c]));
+        else
+            widths[0] = std::max(widths[0], Width(row[0]));
+    }
+    std::string out;
+    for (size_t c = 0; c < head.size(); ++c) out += (c ? "  " : "") + Pad(head[c], widths[c], c > 0 && c + 1 < head.size());
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    out += "\n";
+    for (const auto &row : rows) {
+        std::string line = Pad(row[0], widths[0], false);
+        // The check column holds words and stays left-aligned and last.
+        for (size_t c = 1; c < row.size(); ++c)
+            line += "  " + (row.size() == head.size() && c + 1 < head.size() ? Pad(row[c], widths[c], true) : row[c]);
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    }
+    return out;
+}
+
+}  // namespace wyndlor::cli

@@ -1,0 +1,140 @@
+// The message table: every message the user reads (message boxes, status
+// and warning lines, read and write failures, the command-line
+// calculator's failure words) is defined here once, and the desktop program
+// and the command line take it from here.  The half-width katakana and
+// full-width punctuation are the program's own wording and are kept exactly
+// as users (and support) know them.
+#pragma once
+
+#include "calc/AccuracyCheck.h"
+#include "calc/CalcDriver.h"
+#include "core/ProjectFile.h"
+
+#include <QString>
+
+namespace wyndlor {
+class CQo;
+}
+
+namespace wyndlor::msg {
+
+inline QString ProductTitle() { return QStringLiteral("Ostrevin"); }
+
+// "Ostrevin" alone, or "name.wyd - Ostrevin" while a file is in use.
+inline QString MainCaption(const QString &fileTitle) {
+    return fileTitle.isEmpty() ? ProductTitle() : fileTitle + QStringLiteral(" - ") + ProductTitle();
+}
+
+// An error code as "##,##0": an integer with thousands separators, the
+// same whatever the locale.
+inline QString FormatErrorCode(long long code) {
+    const bool negative = code < 0;
+    QString digits = QString::number(negative ? -code : code);
+    for (int i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, QLatin1Char(','));
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+inline QString ContactHint() {
+    return QStringLiteral("お問い合わせの際は，上記ｴﾗｰﾒｯｾｰｼﾞおよびｴﾗｰｺｰﾄﾞをお知らせください。");
+}
+
+inline QString NewTitle() { return QStringLiteral("新規作成"); }
+inline QString NewText() {
+    return QStringLiteral("現在編集中の入力ﾃﾞｰﾀを全て破棄し，入力ﾃﾞｰﾀを初期化します。");
+}
+
+inline QString OpenDialogTitle() { return QStringLiteral("ﾌｧｲﾙを開く..."); }
+inline QString SaveAsDialogTitle() { return QStringLiteral("ﾌｧｲﾙに名前を付けて保存..."); }
+inline QString ProjectFilter() { return QStringLiteral("入力ﾃﾞｰﾀ(*.wyd)|*.wyd"); }
+inline QString ProjectExtension() { return QStringLiteral(".wyd"); }
+
+inline QString UnsupportedVersionTitle() { return QStringLiteral("ﾌｧｲﾙを開く"); }
+inline QString UnsupportedVersionText(const QString &version) {
+    return QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙの書式（Ver.") + version +
+           QStringLiteral("）には現在対応しておりません。");
+}
+
+inline QString ReadErrorTitle() { return QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ読み込みｴﾗｰ"); }
+inline QString ReadErrorText(long long code) {
+    return QStringLiteral("指定された入力ﾃﾞｰﾀﾌｧｲﾙの読み込みができませんでした。（ｴﾗｰｺｰﾄﾞ ： ") +
+           FormatErrorCode(code) + QStringLiteral("）\n\n") + ContactHint();
+}
+
+inline QString WriteErrorTitle() { return QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ書き込みｴﾗｰ"); }
+inline QString WriteErrorText(long long code) {
+    return QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙを作成することができませんでした。（ｴﾗｰｺｰﾄﾞ ： ") +
+           FormatErrorCode(code) + QStringLiteral("）\n\n") + ContactHint();
+}
+
+inline QString ExitTitle() { return QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ終了"); }
+inline QString ExitText(const QString &currentFileName) {
+    return QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。上書き保存してから終了しますか？\n\n"
+                          "編集中のﾌｧｲﾙ名：") +
+           currentFileName;
+}
+
+inline QString NotAvailableText() { return QStringLiteral("この機能はまだ利用できません。"); }
+
+// A file that is no project file at all (the command line's word for it;
+// the desktop program shows ReadErrorText(0)).
+inline QString WrongTypeText() { return QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙ(*.wyd)ではありません。"); }
+
+// Why a project file could not be read, in one line without the contact
+// hint: the command line's failure words.
+QString OpenFailureLine(const OpenResult &result);
+
+// The calculation run.
+inline QString CalcFailedText() {
+    return QStringLiteral("計算途中でｴﾗｰが発生したため，計算を中止しました。");
+}
+// CalcFailedText with the step that stopped and its error number.
+QString CalcFailedDetail(CalcStep step, int32_t code);
+
+// "000:00": hours of three digits, minutes of two.
+QString ClockText(int32_t hours, int32_t minutes);
+// The headline values: "##0.000" for discharges and depths, and
+// "+##0.000;-##0.000" for levels, which read as elevations with their sign.
+QString FormatResult(double value);
+QString FormatLevel(double value);
+
+// The accuracy check: "参考値（1分刻みの計算）：最大放流量 x.xxx m3/s，最大水位
+// x.xxx m" from the reference's peak outflow and largest overflow depth.
+QString ReferenceText(const AccuracyCheck &check);
+// The warning of a check that warns, "" otherwise: the recommended step
+// (or that no step the input allows passes), then, when the level
+// iteration did not settle somewhere, how often and first when (clock time
+// from the routing `qo` the check was made on; left out without it).
+QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo);
+
+// The report: the failure of each section, in section order, and of the
+// report file as a whole.
+inline QString SectionFailureMessage(int32_t section) {
+    switch (section) {
+    case 0: return QStringLiteral("･『計算条件』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
+    case 1: return QStringLiteral("･『設計洪水量の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
+    case 2: return QStringLiteral("･『設計洪水位の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ");
+    default: return QString();
+    }
+}
+inline QString PrintFileWriteFailed(const QString &path) {
+    return QStringLiteral("印刷ﾌｧｲﾙ %1 を書き込めません。").arg(path);
+}
+
+// Titles and texts of the results and print windows.
+inline QString MenuPrintTitle() { return QStringLiteral("計算結果の印刷"); }
+inline QString NoPrintItemText() { return QStringLiteral("印刷項目はひとつ以上選択して下さい。"); }
+inline QString PrintFileFailedText() { return QStringLiteral("印刷ﾌｧｲﾙを作成できませんでした。"); }
+inline QString PreviewerFailedText() { return QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰｱを起動できませんでした。\n"); }
+inline QString PrintTitle() { return QStringLiteral("印刷"); }
+inline QString PrintFailedText() { return QStringLiteral("印刷を開始できませんでした。"); }
+inline QString CsvSaveTitle() { return QStringLiteral("CSV保存"); }
+inline QString CsvSaveFailedText() { return QStringLiteral("CSVファイルを保存できませんでした。\n"); }
+inline QString ImageSaveTitle() { return QStringLiteral("PNG/SVG で保存"); }
+inline QString ImageSaveFailedText() { return QStringLiteral("画像を保存できませんでした。\n"); }
+
+// Settings file sections and keys of the shell.
+inline QString MainSection() { return QStringLiteral("MenuMain"); }
+inline QString FileSection() { return QStringLiteral("FileName"); }
+inline QString InitDirKey() { return QStringLiteral("InitDir"); }
+
+}  // namespace wyndlor::msg

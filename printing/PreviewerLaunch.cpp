@@ -1,0 +1,44 @@
+#include "printing/PreviewerLaunch.h"
+
+#include "core/AppPaths.h"
+#include "core/SystemHelpers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace wyndlor {
+
+namespace {
+
+PreviewerStarter &Starter() {
+    static PreviewerStarter starter;
+    return starter;
+}
+
+}  // namespace
+
+QString PreviewerProgram() {
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("Glancer.exe");
+#else
+    const QString name = QStringLiteral("Glancer");
+#endif
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+QStringList PreviewerArguments(const QString &workFolder, const QString &printFile) {
+    return {QStringLiteral("/INI=") + workFolder, printFile};
+}
+
+bool StartPreviewer(const QString &printFile) {
+    const QString program = PreviewerProgram();
+    const QStringList arguments = PreviewerArguments(WorkFolder(), printFile);
+    if (Starter()) return Starter()(program, arguments);
+    return CSystem::Shell(program, arguments, false);
+}
+
+void SetPreviewerStarter(PreviewerStarter starter) {
+    Starter() = std::move(starter);
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,20 @@
+// Report section 『設計洪水流量の計算』: the rational formula with the design
+// margin, the flood arrival time iteration, the rainfall intensities and
+// the arranged rainfall waveform, and the inflow hydrograph with the design
+// flood discharge.
+#pragma once
+
+#include "report/ReportValues.h"
+#include "report/PrintWriter.h"
+
+namespace wyndlor {
+
+// Appends the section to writer.PrintFilePath from the template sections
+// "設計洪水流量_合理式", "設計洪水流量_tp", "設計洪水流量_降雨波形" and
+// "設計洪水流量_流入ハイドログラフ".  False when a template section cannot be
+// read, the file cannot be written, or a table is longer than the report
+// allows (kMaxTpRows, kMaxRainfallRows, kMaxWaveformRows,
+// kMaxHydrographRows).
+bool WriteDischargeReport(PrintWriter &writer, const QString &formatFile, const DischargeValues &v);
+
+}  // namespace wyndlor

@@ -1,0 +1,110 @@
+#include "report/WaterLevelReport.h"
+
+#include "report/SectionWriter.h"
+
+namespace wyndlor {
+
+QString PeakMark(int32_t row, int32_t peakRow) {
+    return row == peakRow ? QStringLiteral("  最大") : QString();
+}
+
+QString ComparisonSign(double q2, double q1) { return q2 > q1 ? QStringLiteral("＞") : QStringLiteral("≦"); }
+
+namespace {
+
+bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
+    if (!s.Begin(QStringLiteral("設計洪水位1"))) return false;
+    s.w.LineCount = 0;
+    for (int32_t k = 1; k <= 3; ++k) {
+        s.Line(k);
+        s.Blank(1);
+    }
+    s.Lines(4, 6);
+    s.Blank(1);
+    s.Line(7);
+    s.Blank(1);
+    s.Lines(8, 10);
+    s.Blank(1);
+    s.Lines(11, 13);
+    for (int32_t k = 14; k <= 19; ++k) {
+        s.Blank(1);
+        s.Line(k);
+    }
+    s.Blank(2);
+    s.Lines(20, 25);
+    PagedTable table = s.Table(v.Routing.size(), 21, 25, 26, 28);
+    table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &t) {
+        const RoutingRow &r = v.Routing[static_cast<size_t>(i - 1)];
+        t = {ZeroPadded(r.hh, 3), ZeroPadded(r.mm, 2), PeakMark(i, v.PeakRow)};
+        n = {double(r.t), r.Qi, r.Qo, r.h, r.V};
+    };
+    s.w.PrintPagedTable(table);
+    s.w.KeepOnSheet(4);  // the conclusion stays in one piece below the table
+    s.Blank(1);
+    s.Line(29);
+    s.Blank(1);
+    s.Line(30, {v.Q2}, {ComparisonSign(v.Q2, v.Q1)});
+    return s.End();
+}
+
+// The note on the accuracy check, lines 10-20 of "設計洪水位2": the
+// reference values, where the level iteration did not settle, and the step
+// to recalculate at.  Kept on one page with the two blank lines before it.
+constexpr int32_t kAccuracyNoteLines = 13;  // at most, blank lines inside included
+constexpr int32_t kAccuracyNoteGap = 2;
+
+void WriteAccuracyNote(SectionWriter &s, const AccuracyNoteValues &n) {
+    s.PageCheck(kAccuracyNoteGap + kAccuracyNoteLines, kAccuracyNoteGap);
+    s.Line(10);
+    s.Blank(1);
+    s.Line(11);
+    s.Blank(1);
+    s.Line(12, {n.RefQ2});
+    s.Line(13, {n.RefHmax});
+    if (n.NonConverged > 0)
+        s.Line(14, {double(n.NonConverged)}, {ZeroPadded(n.FirstHH, 3), ZeroPadded(n.FirstMM, 2)});
+    s.Blank(1);
+    s.Line(15);
+    if (n.Suggestion == AccuracySuggestion::SmallerStep) {
+        s.Line(16);
+        s.Blank(1);
+        s.Line(17, {double(n.SuggestedDT)});
+    } else if (n.Suggestion == AccuracySuggestion::NoStepPasses) {
+        s.Lines(18, 19);
+        s.Blank(1);
+        s.Line(20, {double(n.SmallestDT)});
+    }
+}
+
+bool WriteLevel(SectionWriter &s, const WaterLevelValues &v) {
+    if (!s.Begin(QStringLiteral("設計洪水位2"))) return false;
+    s.PageCheck(20, 2);
+    s.Line(1);
+    s.Blank(1);
+    s.Line(2, {v.Hmax});
+    s.Blank(1);
+    s.Line(3);
+    s.Blank(1);
+    s.Line(4);
+    s.Blank(1);
+    s.Line(5, {v.FWL, v.Hmax});
+    s.Blank(1);
+    s.Line(6, {v.DesignFloodLevel});
+    for (int32_t k = 7; k <= 9; ++k) {
+        s.Blank(1);
+        s.Line(k);
+    }
+    if (v.Note.Print) WriteAccuracyNote(s, v.Note);
+    return s.End();
+}
+
+}  // namespace
+
+bool WriteWaterLevelReport(PrintWriter &writer, const QString &formatFile, const WaterLevelValues &v) {
+    if (v.Routing.size() > static_cast<size_t>(kMaxRoutingRows)) return false;
+    writer.LinesPerPage = kReportLinesPerPage;
+    SectionWriter s(writer, formatFile);
+    return WriteRouting(s, v) && WriteLevel(s, v);
+}
+
+}  // namespace wyndlor

@@ -1,0 +1,176 @@
+#include "core/AppPaths.h"
+#include "core/SystemHelpers.h"
+#include "tests/core/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace wyndlor {
+namespace {
+
+using testfiles::ReadBytes;
+using testfiles::WriteBytes;
+
+TEST(MakeFolder, CreatesOnceAndRefusesAnExistingFolder) {
+    QTemporaryDir dir;
+    const QString sub = dir.filePath(QStringLiteral("work"));
+    EXPECT_TRUE(MakeFolder(sub));
+    EXPECT_TRUE(QFileInfo(sub).isDir());
+    EXPECT_FALSE(MakeFolder(sub));
+    EXPECT_FALSE(MakeFolder(dir.filePath(QStringLiteral("a/b"))));  // one level only
+    EXPECT_FALSE(MakeFolder(QString()));
+}
+
+TEST(MakeTempFileName, GivesDistinctEmptyFilesInTheTempFolder) {
+    const QString a = MakeTempFileName();
+    const QString b = MakeTempFileName();
+    ASSERT_FALSE(a.isEmpty());
+    ASSERT_FALSE(b.isEmpty());
+    EXPECT_NE(a, b);
+    const QFileInfo ia(a);
+    EXPECT_TRUE(ia.exists());
+    EXPECT_EQ(ia.size(), 0);
+    EXPECT_TRUE(ia.fileName().startsWith(QStringLiteral("~MT")));
+    EXPECT_EQ(ia.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    EXPECT_TRUE(RemoveFile(a));
+    EXPECT_TRUE(RemoveFile(b));
+    EXPECT_FALSE(RemoveFile(a));
+}
+
+TEST(CanWriteFile, CreatesOrEmptiesAndFailsWhereItCannot) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("print.txt"));
+    ASSERT_TRUE(WriteBytes(p, "old content"));
+    EXPECT_TRUE(CanWriteFile(p));
+    EXPECT_EQ(QFileInfo(p).size(), 0);
+    EXPECT_FALSE(CanWriteFile(dir.filePath(QStringLiteral("none/x.txt"))));
+    EXPECT_FALSE(CanWriteFile(dir.path()));
+}
+
+TEST(AppendFileLines, EndsEveryLineWithCrLf) {
+    QTemporaryDir dir;
+    const QString dst = dir.filePath(QStringLiteral("all.txt"));
+    const QString src = dir.filePath(QStringLiteral("part.txt"));
+    ASSERT_TRUE(WriteBytes(dst, "head\r\n"));
+    ASSERT_TRUE(WriteBytes(src, "one\r\ntwo\nthree\r\r\n\fpage\x82\xa0"));
+    EXPECT_TRUE(AppendFileLines(dst, src));
+    EXPECT_EQ(ReadBytes(dst), QByteArray("head\r\none\r\ntwo\r\nthree\r\n\r\n\fpage\x82\xa0\r\n"));
+}
+
+TEST(AppendFileLines, AFileAppendedToItselfDoublesInsteadOfGrowingForever) {
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("self.txt"));
+    ASSERT_TRUE(WriteBytes(p, "a\r\nb\r\n"));
+    EXPECT_TRUE(AppendFileLines(p, p));
+    EXPECT_EQ(ReadBytes(p), QByteArray("a\r\nb\r\na\r\nb\r\n"));
+}
+
+TEST(AppendFileLines, FailsOnAMissingFileAndLeavesTheDestination) {
+    QTemporaryDir dir;
+    const QString dst = dir.filePath(QStringLiteral("all.txt"));
+    ASSERT_TRUE(WriteBytes(dst, "keep\r\n"));
+    EXPECT_FALSE(AppendFileLines(dst, dir.filePath(QStringLiteral("missing.txt"))));
+    EXPECT_FALSE(AppendFileLines(dir.filePath(QStringLiteral("no/dst.txt")), dst));
+    EXPECT_EQ(ReadBytes(dst), QByteArray("keep\r\n"));
+}
+
+TEST(Shell, PassesArgumentsWithoutAShell) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out file.txt"));
+    // A file name with a blank and a ';' reaches the program as one
+    // argument; through a shell it would have been split and run.
+    const QString arg = dir.filePath(QStringLiteral("a b;touch x"));
+    ASSERT_TRUE(WriteBytes(arg, "text"));
+    ASSERT_TRUE(CSystem::Shell(QStringLiteral("/bin/cp"), {arg, out}, true));
+    EXPECT_EQ(ReadBytes(out), QByteArray("text"));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("x")));
+}
+
+TEST(Shell, ReportsAProgramThatCannotStart) {
+    EXPECT_FALSE(CSystem::Shell(QStringLiteral("/no/such/program"), {}, true));
+    EXPECT_FALSE(CSystem::Shell(QStringLiteral("/no/such/program"), {}, false));
+    EXPECT_FALSE(CSystem::Shell(QString(), {}, false));
+}
+
+TEST(Shell, DetachedStartDoesNotWait) {
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(CSystem::Shell(QStringLiteral("/bin/sleep"), {QStringLiteral("3")}, false));
+    EXPECT_LT(t.elapsed(), 2000);
+}
+
+struct SjisRow {
+    const char *name;
+    const char *text;
+    bool encodable;
+};
+
+class ShiftJisTest : public ::testing::TestWithParam<SjisRow> {};
+
+TEST_P(ShiftJisTest, EncodesOrSaysItCannot) {
+    const QString s = QString::fromUtf8(GetParam().text);
+    EXPECT_EQ(CanEncodeShiftJis(s), GetParam().encodable);
+    bool ok = !GetParam().encodable;
+    const QByteArray b = ToShiftJis(s, &ok);
+    EXPECT_EQ(ok, GetParam().encodable);
+    if (GetParam().encodable) {
+        EXPECT_EQ(FromShiftJis(b), s);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ShiftJisTest,
+    ::testing::Values(SjisRow{"Ascii", "Pond 1", true}, SjisRow{"Kana", "ためいけ", true},
+                      SjisRow{"Kanji", "山中池", true}, SjisRow{"HalfWidthKana", "ｴﾗｰ", true},
+                      SjisRow{"CircledDigitOfCodePage932", "①", true},
+                      SjisRow{"FullWidthTilde", "～", true}, SjisRow{"Emoji", "😀", false},
+                      SjisRow{"AccentedLetter", "é", false}, SjisRow{"WaveDash", "〜", false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ShiftJis, KnownBytes) {
+    EXPECT_EQ(ToShiftJis(QStringLiteral("ため池")), QByteArray("\x82\xbd\x82\xdf\x92\x72"));
+    EXPECT_EQ(FromShiftJis(QByteArray("\x81\x46")), QStringLiteral("："));
+}
+
+TEST(ShiftJis, AFailedConversionDoesNotColourTheNext) {
+    for (int round = 0; round < 2; ++round) {
+        bool ok = true;
+        ToShiftJis(QStringLiteral("😀"), &ok);
+        EXPECT_FALSE(ok);
+        ToShiftJis(QStringLiteral("池"), &ok);
+        EXPECT_TRUE(ok);
+        FromShiftJis(QByteArray("\x81\x7f"), &ok);
+        EXPECT_FALSE(ok);
+        FromShiftJis(QByteArray("\x92\x72"), &ok);
+        EXPECT_TRUE(ok);
+    }
+}
+
+TEST(AppPaths, SettableAndDefaultNames) {
+    EXPECT_TRUE(DefaultIniFileName().endsWith(QStringLiteral("/Wyndlor.INI")));
+    EXPECT_TRUE(DefaultFormatFileName().endsWith(QStringLiteral("/Wyndlor.FMT")));
+    SetIniFileName(QStringLiteral("/tmp/t/Wyndlor.INI"));
+    SetFormatFileName(QStringLiteral("/tmp/t/Wyndlor.FMT"));
+    SetWorkFolder(QStringLiteral("/tmp/t/work"));
+    EXPECT_EQ(IniFileName(), QStringLiteral("/tmp/t/Wyndlor.INI"));
+    EXPECT_EQ(FormatFileName(), QStringLiteral("/tmp/t/Wyndlor.FMT"));
+    EXPECT_EQ(WorkFolder(), QStringLiteral("/tmp/t/work"));
+    SetIniFileName(QString());
+    EXPECT_EQ(IniFileName(), DefaultIniFileName());
+}
+
+TEST(AppPaths, WorkFolderLivesUnderTheUsersDataFolder) {
+    QStandardPaths::setTestModeEnabled(true);
+    const QString w = PrepareWorkFolder();
+    EXPECT_EQ(w, LocalAppDataFolder() + QStringLiteral("/Tarnvale/Wyndlor"));
+    EXPECT_TRUE(QFileInfo(w).isDir());
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+}  // namespace
+}  // namespace wyndlor

@@ -1,0 +1,197 @@
+// The note on the accuracy check that closes 『設計洪水位の計算』: written
+// only when the check warns, with the reference values and the step to
+// recalculate at, kept on one page, and within the printable width.
+#include "report/ReportJob.h"
+#include "tests/support/SampleProjects.h"
+#include "tests/report/ReportTestUtil.h"
+#include "report/WaterLevelReport.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace wyndlor {
+namespace {
+
+const QString kNoteTitle = QStringLiteral("（注）計算精度の確認");
+
+WaterLevelValues WaterLevel(int rows) {
+    WaterLevelValues v;
+    v.FWL = 100;
+    v.Q1 = 5.308;
+    for (int i = 0; i < rows; ++i) {
+        const int t = 10 * i;
+        v.Routing.push_back({t / 60, t % 60, t, 1.0, 0.1 * i, 0.01 * i, 100.0 * i});
+    }
+    v.PeakRow = rows > 1 ? 2 : 0;
+    v.Q2 = 2.637;
+    v.Hmax = 0.441;
+    v.DesignFloodLevel = 100.441;
+    return v;
+}
+
+AccuracyNoteValues Note(AccuracySuggestion suggestion, int32_t nonConverged) {
+    AccuracyNoteValues n;
+    n.Print = true;
+    n.RefQ2 = 28.0564;
+    n.RefHmax = 0.8472;
+    n.NonConverged = nonConverged;
+    n.FirstHH = 12;
+    n.FirstMM = 0;
+    n.Suggestion = suggestion;
+    n.SuggestedDT = suggestion == AccuracySuggestion::SmallerStep ? 18 : 0;
+    return n;
+}
+
+class NoteTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    // The section written into a file of its own.
+    QByteArray Write(const WaterLevelValues &v) {
+        PrintWriter w;
+        w.PrintFilePath = dir.filePath(QStringLiteral("s%1.prn").arg(++files));
+        EXPECT_TRUE(CanWriteFile(w.PrintFilePath));
+        EXPECT_TRUE(WriteWaterLevelReport(w, test::FormatFile(), v));
+        return test::ReadBytes(w.PrintFilePath);
+    }
+    QTemporaryDir dir;
+    int files = 0;
+};
+
+TEST_F(NoteTest, WithoutAWarningTheSectionIsUnchanged) {
+    const QByteArray plain = Write(WaterLevel(20));
+    WaterLevelValues v = WaterLevel(20);
+    v.Note = Note(AccuracySuggestion::SmallerStep, 3);
+    v.Note.Print = false;
+    EXPECT_EQ(Write(v), plain);
+    EXPECT_FALSE(test::Text(plain).contains(kNoteTitle));
+}
+
+struct NoteCase {
+    const char *name;
+    AccuracySuggestion suggestion;
+    int32_t nonConverged;
+    std::vector<const char *> present;  // patterns of lines that must appear
+    std::vector<const char *> absent;   // texts that must not
+};
+class NoteLines : public NoteTest, public ::testing::WithParamInterface<NoteCase> {};
+TEST_P(NoteLines, FollowTheVerdict) {
+    WaterLevelValues v = WaterLevel(20);
+    v.Note = Note(GetParam().suggestion, GetParam().nonConverged);
+    const QStringList lines = test::Lines(Write(v));
+    // The note follows the section's closing line.
+    const int end = lines.indexOf(QRegularExpression(QStringLiteral("^\\s+以　上$")));
+    const int title = lines.indexOf(QRegularExpression(QStringLiteral("^\\s*") + kNoteTitle + QStringLiteral("$")));
+    ASSERT_GE(end, 0);
+    ASSERT_GT(title, end);
+    const QString note = lines.mid(title).join('\n');
+    for (const char *p : GetParam().present)
+        EXPECT_TRUE(note.contains(QRegularExpression(QString::fromUtf8(p)))) << p << "\n" << note.toStdString();
+    for (const char *a : GetParam().absent)
+        EXPECT_FALSE(note.contains(QString::fromUtf8(a))) << a << "\n" << note.toStdString();
+}
+INSTANTIATE_TEST_SUITE_P(
+    Verdicts, NoteLines,
+    ::testing::Values(
+        NoteCase{"SmallerStep",
+                 AccuracySuggestion::SmallerStep,
+                 0,
+                 {"１分間隔で洪水追跡した参考値", "最大放流量（参考値）\\s+Ｑ２\\s+＝\\s+28\\.056 ｍ３／ｓ",
+                  "最大越流水深（参考値）\\s+Ｈｍａｘ\\s+＝\\s+0\\.847 ｍ", "精度が十分でない。",
+                  "推奨する計算時間間隔\\s+Δｔ\\s+＝\\s+18 分以下"},
+                 {"収束しない", "下限"}},
+        NoteCase{"NoStepPassesWithUnsettledPoints",
+                 AccuracySuggestion::NoStepPasses,
+                 51,
+                 {"水位が収束しない計算時点\\s+＝\\s+51 時点（最初 012:00）", "精度が十分でない。",
+                  "下限まで小さくしても，", "信頼できる結果は得られない。",
+                  "計算時間間隔の下限\\s+Δｔ\\s+＝\\s+10 分"},
+                 {"分以下", "再計算"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(NoteTest, NoteIsNeverSplitAcrossPagesNorLengthensOne) {
+    // Routing tables of every length move the section's end down the page;
+    // wherever it ends, the note's title and last line share a page, and no
+    // page is longer than the longest one of the section without the note.
+    for (int rows = 1; rows <= 80; ++rows) {
+        WaterLevelValues v = WaterLevel(rows);
+        size_t longest = 0;
+        for (const auto &page : test::Pages(Write(v))) longest = std::max(longest, page.size());
+        v.Note = Note(AccuracySuggestion::NoStepPasses, 2);
+        int titlePage = -1, lastPage = -2, pageNo = 0;
+        for (const auto &page : test::Pages(Write(v))) {
+            for (const QByteArray &l : page) {
+                const QString text = test::Text(l);
+                if (text.contains(kNoteTitle)) titlePage = pageNo;
+                if (text.contains(QStringLiteral("計算時間間隔の下限"))) lastPage = pageNo;
+            }
+            EXPECT_LE(page.size(), longest) << rows << " routing rows, page " << pageNo;
+            ++pageNo;
+        }
+        EXPECT_EQ(titlePage, lastPage) << rows << " routing rows";
+    }
+}
+
+TEST(NoteTemplate, LinesFitTheTextWidth) {
+    TemplateSection t;
+    ASSERT_TRUE(LoadTemplate(test::FormatFile(), QStringLiteral("設計洪水位2"), t));
+    for (int32_t k = 10; k <= 20; ++k) {
+        EXPECT_FALSE(t[k].Text.isEmpty()) << k;
+        EXPECT_LE(t[k].Text.size(), 74) << k << ": " << test::Text(t[k].Text).toStdString();
+        EXPECT_EQ(t[k].Style, 0) << k;
+    }
+}
+
+// ---------------------------------------------------------------- from a calculation
+
+// The fast-responding pond of the accuracy check: a 72-hour Talbot storm
+// (a 6000, b 40) on 2 km2, 20000 m2 at FWL 100 m behind a 20 m weir, at a
+// 60-minute step.
+ProjectData StiffProject() { return test::StiffPond(20000); }
+
+TEST(NoteFromACalculation, CollectedFromTheCheckAndPrintedOnlyWithIt) {
+    const ProjectData data = StiffProject();
+    CalcResults results;
+    ASSERT_TRUE(CalcAll(data, results));
+    const AccuracyCheck check = CheckAccuracy(data, results);
+    ASSERT_TRUE(check.ok && check.warning);
+    ASSERT_EQ(check.suggestion, AccuracySuggestion::SmallerStep);
+    ASSERT_GT(check.routing.nonConverged, 0);
+
+    const AccuracyNoteValues n = CollectAccuracyNote(check, *results.objQo);
+    EXPECT_TRUE(n.Print);
+    EXPECT_EQ(n.RefQ2, check.refQ2);
+    EXPECT_EQ(n.RefHmax, check.refHmax);
+    EXPECT_EQ(n.SuggestedDT, check.suggestedDT);
+    EXPECT_EQ(n.NonConverged, check.routing.nonConverged);
+    const auto first = results.objQo->Qo().Item(check.routing.firstNonConverged);
+    EXPECT_EQ(n.FirstHH * 60 + n.FirstMM, first->t);
+
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("Wyndlor.INI"));
+    const QString with = dir.filePath(QStringLiteral("with.prn"));
+    const QString without = dir.filePath(QStringLiteral("without.prn"));
+    QString message;
+    ASSERT_TRUE(WriteFullReport(with, test::RunOf(data, results, &check), test::FormatFile(), ini, message))
+        << message.toStdString();
+    ASSERT_TRUE(WriteFullReport(without, test::RunOf(data, results), test::FormatFile(), ini, message))
+        << message.toStdString();
+    const QString a = test::Text(test::ReadBytes(with));
+    const QString b = test::Text(test::ReadBytes(without));
+    EXPECT_EQ(a.count(kNoteTitle), 1);
+    EXPECT_FALSE(b.contains(kNoteTitle));
+    EXPECT_TRUE(a.contains(QStringLiteral("%1 分以下").arg(check.suggestedDT)));
+    // The note comes last and changes nothing before it.
+    EXPECT_TRUE(a.startsWith(b.left(b.lastIndexOf(QStringLiteral("以　上")))));
+
+    // A check that passes adds nothing.
+    AccuracyCheck passed = check;
+    passed.warning = false;
+    EXPECT_FALSE(CollectAccuracyNote(passed, *results.objQo).Print);
+    ASSERT_TRUE(WriteFullReport(with, test::RunOf(data, results, &passed), test::FormatFile(), ini, message));
+    EXPECT_EQ(test::ReadBytes(with), test::ReadBytes(without));
+}
+
+}  // namespace
+}  // namespace wyndlor
