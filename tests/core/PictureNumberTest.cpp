@@ -1,4 +1,7 @@
-// The picture notation shared by the input fields, result tables and report.
+// The picture notation shared by the input fields, result tables and report:
+// one table of its cases (rounding, grouping, optional digits, signs).  The
+// consumers' tests keep only what is their own (field widths and "*" fill
+// in the report, column kinds in the result tables, parsing in the forms).
 #include "core/PictureNumber.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +35,18 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"NoSectionMinus", "##0.0", -3.04, "-3.0"},
                       PictureCase{"RoundsToZeroWithoutSign", "0.000", -0.0001, "0.000"},
                       PictureCase{"WiderThanThePicture", "##0.0", 12345.67, "12345.7"},
-                      PictureCase{"NotFinite", "##0", 1e300 * 1e10, "*"}),
+                      PictureCase{"NotFinite", "##0", 1e300 * 1e10, "*"},
+                      PictureCase{"HalfAwayFromZero", "##0", 2.5, "3"},
+                      PictureCase{"NegativeHalfAwayFromZero", "##0", -2.5, "-3"},
+                      PictureCase{"RoundsIntoNewDigit", "##0.0", 99.96, "100.0"},
+                      PictureCase{"LeadingZeroForced", "#0.000", 0.75, "0.750"},
+                      PictureCase{"OptionalIntegerDigit", "#.00", 0.5, ".50"},
+                      PictureCase{"OptionalDecimalsUsed", "#0.0#", 1.25, "1.25"},
+                      PictureCase{"GroupingMillions", "#,###,##0", 1234567, "1,234,567"},
+                      PictureCase{"SignLiteralTinyNegative", "+#0.00", -0.001, "+0.00"},
+                      PictureCase{"YenLiteral", "\\#,##0", 1234, "\\1,234"},
+                      PictureCase{"NoDecimalsRoundsHalfUp", "#######0", 1234.5, "1235"},
+                      PictureCase{"LowestInputLevel", "+##0.000;-##0.000", -999, "-999.000"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace

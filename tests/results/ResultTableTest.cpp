@@ -46,7 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"ThreeDecimalsPadded", kThree, QVariant(2.6), "2.600"},
         FormatCase{"FourDecimals", kFour, QVariant(4.0063), "4.0063"},
         FormatCase{"NegativeKept", kThree, QVariant(-1.25), "-1.250"},
-        FormatCase{"NegativeZeroReadsZero", kThree, QVariant(-0.0001), "0.000"},
         FormatCase{"OutOfRangeShownUnchanged", kThree, QVariant(1234.5), "1234.500"},
         FormatCase{"TextAsStored", kText, QVariant(QStringLiteral("最大")), "最大"},
         FormatCase{"EmptyCellIsBlank", kThree, QVariant(), ""}),
