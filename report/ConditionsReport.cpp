@@ -33,7 +33,7 @@ bool WritePond(SectionWriter &s, const ConditionsValues &v) {
         s.Blank(1);
         s.Lines(23, 27);
         for (int32_t i = 1; i <= n; ++i) {
-            const HVRow &r = v.HV[static_cast<size_t>(i - 1)];
+            const clsQoHVC &r = v.HV[static_cast<size_t>(i - 1)];
             s.Line(28, {double(i), r.EL, r.h, r.A, r.V});
             if (i < n) s.Line(29);
         }
@@ -46,7 +46,7 @@ bool WritePond(SectionWriter &s, const ConditionsValues &v) {
         s.Blank(1);
         s.Lines(13, 17);
         for (int32_t i = 1; i <= n; ++i) {
-            const HVRow &r = v.HV[static_cast<size_t>(i - 1)];
+            const clsQoHVC &r = v.HV[static_cast<size_t>(i - 1)];
             s.Line(18, {double(i), r.h, r.V});
             if (i < n) s.Line(19);
         }
@@ -92,7 +92,7 @@ bool WriteCatchment(SectionWriter &s, const ConditionsValues &v) {
     s.Blank(1);
     s.Line(3);
     s.Blank(1);
-    const int32_t n = static_cast<int32_t>(v.Catchments.size());
+    const int32_t n = static_cast<int32_t>(v.FpItems.size());
     if (n == 0) {
         // Only the adopted values: no sub-catchments were entered.
         s.Line(22);
@@ -110,8 +110,10 @@ bool WriteCatchment(SectionWriter &s, const ConditionsValues &v) {
     }
     s.Lines(4, 8);
     for (int32_t i = 1; i <= n; ++i) {
-        const CatchmentRow &r = v.Catchments[static_cast<size_t>(i - 1)];
-        s.Line(9, {r.Area, r.Fp, r.FpNV, r.C, r.CNV}, {r.Title});
+        const size_t row = static_cast<size_t>(i - 1);
+        const clsAveItem &f = v.FpItems[row];
+        const clsAveItem c = row < v.CItems.size() ? v.CItems[row] : clsAveItem{};
+        s.Line(9, {f.n, f.V, f.NV, c.V, c.NV}, {QString::fromStdString(f.Title)});
         if (i < n) s.Line(10);
     }
     s.Line(11);
@@ -156,7 +158,7 @@ bool WriteSection(SectionWriter &s, const ConditionsValues &v) {
 }  // namespace
 
 bool WriteConditionsReport(PrintWriter &writer, const QString &formatFile, const ConditionsValues &v) {
-    if (v.HV.size() > static_cast<size_t>(kMaxHVRows) || v.Catchments.size() > static_cast<size_t>(kMaxCatchmentRows))
+    if (v.HV.size() > static_cast<size_t>(kMaxHVRows) || v.FpItems.size() > static_cast<size_t>(kMaxCatchmentRows))
         return false;
     writer.LinesPerPage = kReportLinesPerPage;
     SectionWriter s(writer, formatFile);

@@ -34,7 +34,7 @@ bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
     s.Lines(20, 25);
     PagedTable table = s.Table(v.Routing.size(), 21, 25, 26, 28);
     table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &t) {
-        const RoutingRow &r = v.Routing[static_cast<size_t>(i - 1)];
+        const clsQoData &r = v.Routing[static_cast<size_t>(i - 1)];
         t = {ZeroPadded(r.hh, 3), ZeroPadded(r.mm, 2), PeakMark(i, v.PeakRow)};
         n = {double(r.t), r.Qi, r.Qo, r.h, r.V};
     };

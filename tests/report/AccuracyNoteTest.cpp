@@ -22,7 +22,7 @@ WaterLevelValues WaterLevel(int rows) {
     v.Q1 = 5.308;
     for (int i = 0; i < rows; ++i) {
         const int t = 10 * i;
-        v.Routing.push_back({t / 60, t % 60, t, 1.0, 0.1 * i, 0.01 * i, 100.0 * i});
+        v.Routing.push_back({t, t / 60, t % 60, 1.0, 0.1 * i, 100 + 0.01 * i, 0.01 * i, 100.0 * i});
     }
     v.PeakRow = rows > 1 ? 2 : 0;
     v.Q2 = 2.637;

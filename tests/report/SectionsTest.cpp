@@ -28,8 +28,8 @@ ConditionsValues Conditions() {
     v.Siki = 0;
     v.a = 5000;
     v.b = 40;
-    v.Catchments = {{QStringLiteral("上流域"), 1.5, 0.7, 1.05, 290, 435},
-                    {QStringLiteral("下流域"), 0.5, 0.9, 0.45, 190, 95}};
+    v.FpItems = {{"上流域", 1.5, 0.7, 1.05}, {"下流域", 0.5, 0.9, 0.45}};
+    v.CItems = {{"上流域", 1.5, 290, 435}, {"下流域", 0.5, 190, 95}};
     v.FpGNV = 1.5;
     v.CGNV = 530;
     v.Area = 2;
@@ -52,7 +52,7 @@ DischargeValues Discharge(int waveformRows) {
     v.tp = 102.6;
     v.DeltaT = 60;
     for (int k = 1; k <= 4; ++k) v.Rainfall.push_back({60 * k, 50.0 / k, 50.0, k == 1 ? 50.0 : 0.0});
-    for (int j = 0; j < waveformRows; ++j) v.Waveform.push_back({j, 0, j + 1, 0, 1.0 + j});
+    for (int j = 0; j < waveformRows; ++j) v.Waveform.push_back({60 * (j + 1), j, 0, j + 1, 0, 1.0 + j});
     v.Hydrograph = {{60, 1.0, 0.4167, 1.0}, {120, 50.0, 20.8333, 25.5}};
     v.Q1 = 25.5;
     return v;
@@ -64,7 +64,7 @@ WaterLevelValues WaterLevel(int rows, int peak) {
     v.Q1 = 5.308;
     for (int i = 0; i < rows; ++i) {
         const int t = 10 * i;
-        v.Routing.push_back({t / 60, t % 60, t, 1.0, 0.1 * i, 0.01 * i, 100.0 * i});
+        v.Routing.push_back({t, t / 60, t % 60, 1.0, 0.1 * i, 100 + 0.01 * i, 0.01 * i, 100.0 * i});
     }
     v.PeakRow = peak;
     v.Q2 = 2.637;
@@ -115,7 +115,8 @@ TEST_F(SectionTest, ConditionsWriteTitleValuesAndUnits) {
 
 TEST_F(SectionTest, ConditionsWithoutSubCatchmentsWriteTheSummaryForm) {
     ConditionsValues v = Conditions();
-    v.Catchments.clear();
+    v.FpItems.clear();
+    v.CItems.clear();
     ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
     const QString all = All();
     EXPECT_TRUE(all.contains(QStringLiteral("流域面積は次のとおりとする。")));
@@ -150,7 +151,8 @@ class HVRowsTest : public SectionTest, public ::testing::WithParamInterface<HVCa
 
 TEST_P(HVRowsTest, SeparatorBetweenRowsOnly) {
     ConditionsValues v = Conditions();
-    v.Catchments.clear();  // keep the only ruled table that of the h-V rows
+    v.FpItems.clear();
+    v.CItems.clear();  // keep the only ruled table that of the h-V rows
     v.HVCMethod = GetParam().method;
     v.HV.clear();
     for (int i = 0; i < GetParam().rows; ++i) v.HV.push_back({100.0 + i, double(i), 1000.0 * (i + 1), 500.0 * i});
@@ -195,10 +197,10 @@ TEST_F(SectionTest, SectionTypeChoosesTheTemplate) {
 
 TEST_F(SectionTest, ConditionsRefuseTablesBeyondTheirLimits) {
     ConditionsValues v = Conditions();
-    v.HV.assign(kMaxHVRows + 1, HVRow{});
+    v.HV.assign(kMaxHVRows + 1, clsQoHVC{});
     EXPECT_FALSE(WriteConditionsReport(w, test::FormatFile(), v));
     v = Conditions();
-    v.Catchments.assign(kMaxCatchmentRows + 1, CatchmentRow{});
+    v.FpItems.assign(kMaxCatchmentRows + 1, clsAveItem{});
     EXPECT_FALSE(WriteConditionsReport(w, test::FormatFile(), v));
 }
 
@@ -234,7 +236,7 @@ TEST_F(SectionTest, ShermanExponentIsWrittenInFullWidthFigures) {
 
 TEST_F(SectionTest, WaveformTimesHaveLeadingZeros) {
     DischargeValues v = Discharge(1);
-    v.Waveform = {{1, 5, 1, 15, 9.615}};  // 65 to 75 minutes
+    v.Waveform = {{75, 1, 5, 1, 15, 9.615}};  // 65 to 75 minutes
     ASSERT_TRUE(WriteDischargeReport(w, test::FormatFile(), v));
     EXPECT_TRUE(All().contains(QRegularExpression(QStringLiteral("001:05\\s+│\\s+001:15\\s+│\\s+9\\.615"))));
 }
@@ -287,15 +289,15 @@ TEST_F(SectionTest, DesignDischargeIsWrittenWithItsUnit) {
 
 TEST_F(SectionTest, DischargeRefusesTablesBeyondTheirLimits) {
     DischargeValues v = Discharge(3);
-    v.Tp.assign(kMaxTpRows + 1, TpRow{});
+    v.Tp.assign(kMaxTpRows + 1, clsTpData{});
     EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
     v = Discharge(kMaxWaveformRows + 1);
     EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
     v = Discharge(3);
-    v.Hydrograph.assign(kMaxHydrographRows + 1, HydrographRow{});
+    v.Hydrograph.assign(kMaxHydrographRows + 1, clsQiData{});
     EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
     v = Discharge(3);
-    v.Rainfall.assign(kMaxRainfallRows + 1, RainfallRow{});
+    v.Rainfall.assign(kMaxRainfallRows + 1, clsRdataIn{});
     EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
 }
 
