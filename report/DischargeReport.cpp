@@ -138,10 +138,6 @@ bool WriteHydrograph(SectionWriter &s, const DischargeValues &v) {
 }  // namespace
 
 bool WriteDischargeReport(PrintWriter &writer, const QString &formatFile, const DischargeValues &v) {
-    if (v.Tp.size() > static_cast<size_t>(kMaxTpRows) || v.Rainfall.size() > static_cast<size_t>(kMaxRainfallRows) ||
-        v.Waveform.size() > static_cast<size_t>(kMaxWaveformRows) ||
-        v.Hydrograph.size() > static_cast<size_t>(kMaxHydrographRows))
-        return false;
     writer.LinesPerPage = kReportLinesPerPage;
     SectionWriter s(writer, formatFile);
     return WriteRationalFormula(s, v) && WriteArrivalTime(s, v) && WriteRainfall(s, v) && WriteHydrograph(s, v);

@@ -40,6 +40,9 @@ bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, Co
         out.CItems = Records(res.objAveC->DataItem());
         out.FpGNV = res.objAveFp->GNV();
         out.CGNV = res.objAveC->GNV();
+        out.AreaSum = res.objAveFp->GN();
+        out.FpAve = res.objAveFp->Ave();
+        out.CAve = res.objAveC->Ave();
     }
     const SlotArray &s = data.CatchmentSummary;
     if (!Number(s(slot::SumArea), out.Area) || !Number(s(slot::SumFp), out.Fp) || !Number(s(slot::SumC), out.C))

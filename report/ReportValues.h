@@ -21,14 +21,11 @@
 
 namespace wyndlor {
 
-// Row limits of the report tables; more rows make a section fail.
+// Row limits of the tables of 『計算条件』; more rows make the section fail.
+// The tables of the calculation (arrival time, rainfall, waveform, inflow,
+// routing) have none: whatever a valid project computes prints whole.
 constexpr int32_t kMaxHVRows = 20;
 constexpr int32_t kMaxCatchmentRows = 10;
-constexpr int32_t kMaxTpRows = 100;
-constexpr int32_t kMaxRainfallRows = 500;
-constexpr int32_t kMaxWaveformRows = 500;
-constexpr int32_t kMaxHydrographRows = 500;
-constexpr int32_t kMaxRoutingRows = 1000;
 
 // Section 『計算条件』.
 struct ConditionsValues {
@@ -43,7 +40,10 @@ struct ConditionsValues {
     // area n, value V (fp or C) and rounded product NV (km2).
     std::vector<clsAveItem> FpItems, CItems;
     double FpGNV = 0, CGNV = 0;               // sums of A fp and A C
-    double Area = 0, Fp = 0, C = 0;           // adopted values (km2, -, -)
+    double AreaSum = 0, FpAve = 0, CAve = 0;  // the table's area and averages
+    // The values the calculation used (km2, -, -).  The engineer may adopt
+    // others than the table's sum and averages.
+    double Area = 0, Fp = 0, C = 0;
     int32_t SectType = 0;
     double SectB = 0, SectCd = 0;             // m, coefficient
 };

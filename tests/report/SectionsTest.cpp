@@ -5,6 +5,8 @@
 #include "report/ConditionsReport.h"
 #include "report/DischargeReport.h"
 #include "report/WaterLevelReport.h"
+#include "core/Messages.h"
+#include "tests/support/SampleProjects.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -32,6 +34,9 @@ ConditionsValues Conditions() {
     v.CItems = {{"上流域", 1.5, 290, 435}, {"下流域", 0.5, 190, 95}};
     v.FpGNV = 1.5;
     v.CGNV = 530;
+    v.AreaSum = 2;
+    v.FpAve = 0.75;
+    v.CAve = 265;
     v.Area = 2;
     v.Fp = 0.75;
     v.C = 265;
@@ -133,6 +138,35 @@ TEST_F(SectionTest, ConditionsWithSubCatchmentsWriteTheTableAndTotals) {
     EXPECT_FALSE(all.contains(QStringLiteral("流域面積は次のとおりとする。")));
 }
 
+TEST_F(SectionTest, LongestTitleAndNamesComeOutWhole) {
+    ConditionsValues v = Conditions();
+    v.Title = QString::fromStdString(test::MaximalTitle());
+    v.FpItems.clear();
+    for (int32_t i = 1; i <= 3; ++i) v.FpItems.push_back({test::MaximalName(i), 0.35, 0.7, 0.245});
+    v.CItems = v.FpItems;
+    ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
+    QString all = All();
+    for (const clsAveItem &f : v.FpItems) EXPECT_TRUE(all.contains(QString::fromStdString(f.Title))) << f.Title;
+    all.remove(u' ').remove(u'\n').remove(u'\r').remove(QChar(0x3000));
+    EXPECT_TRUE(all.contains(v.Title));
+}
+
+TEST_F(SectionTest, AdoptedValuesApartFromTheAveragesPrintBoth) {
+    ConditionsValues v = Conditions();
+    ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
+    EXPECT_FALSE(All().contains(QStringLiteral("採用値"))) << "adopted values equal to the table's";
+    v.Area = 2.5;
+    v.Fp = 0.8;
+    ASSERT_TRUE(CanWriteFile(w.PrintFilePath));
+    ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
+    const QString all = All();
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("合　計\\s+│\\s+2\\.0000 │"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("ｆｐ ＝ Σ（Ａ×ｆｐ）／Ａ ＝\\s+0\\.750"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("採用値\\s+ｆｐ\\s+＝\\s+0\\.800"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("採用値\\s+Ａ\\s+＝\\s+2\\.5000 ｋｍ２"))));
+    EXPECT_FALSE(all.contains(QRegularExpression(QStringLiteral("採用値\\s+Ｃ"))));
+}
+
 TEST_F(SectionTest, CatchmentSubsectionStartsOnANewPage) {
     ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), Conditions()));
     for (const QString &l : Lines()) {
@@ -207,6 +241,7 @@ TEST_F(SectionTest, ConditionsRefuseTablesBeyondTheirLimits) {
 TEST_F(SectionTest, MissingTemplateSectionFailsAndKeepsWhatWasWritten) {
     const QString fmt = FormatWithout(QStringLiteral("設計条件3"));
     EXPECT_FALSE(WriteConditionsReport(w, fmt, Conditions()));
+    EXPECT_EQ(w.FailureReason, msg::FormatSectionMissing(QStringLiteral("設計条件3"), fmt));
     const QString all = All();
     EXPECT_TRUE(all.contains(QStringLiteral("降雨強度式")));
     EXPECT_FALSE(all.contains(QStringLiteral("流域面積等")));
@@ -287,18 +322,11 @@ TEST_F(SectionTest, DesignDischargeIsWrittenWithItsUnit) {
     EXPECT_TRUE(all.contains(QStringLiteral("余裕率 20 ％")));
 }
 
-TEST_F(SectionTest, DischargeRefusesTablesBeyondTheirLimits) {
+TEST_F(SectionTest, DischargePrintsTablesOfAnyLength) {
     DischargeValues v = Discharge(3);
-    v.Tp.assign(kMaxTpRows + 1, clsTpData{});
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
-    v = Discharge(kMaxWaveformRows + 1);
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
-    v = Discharge(3);
-    v.Hydrograph.assign(kMaxHydrographRows + 1, clsQiData{});
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
-    v = Discharge(3);
-    v.Rainfall.assign(kMaxRainfallRows + 1, clsRdataIn{});
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
+    v.Hydrograph.assign(501, clsQiData{60, 1.0, 0.4167, 1.0});
+    ASSERT_TRUE(WriteDischargeReport(w, test::FormatFile(), v));
+    EXPECT_TRUE(All().contains(QRegularExpression(QStringLiteral("│\\s+501 │\\s+60 │"))));
 }
 
 // ---------------------------------------------------------------- 設計洪水位
@@ -361,13 +389,19 @@ TEST_F(SectionTest, DesignFloodLevelIsCrestPlusDepth) {
     ASSERT_TRUE(WriteWaterLevelReport(w, test::FormatFile(), WaterLevel(3, 2)));
     const QString all = All();
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("Ｈｍａｘ\\s+＝\\s+0\\.441 ｍ"))));
-    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("＝\\s+100\\.000 ｍ ＋\\s+0\\.441 ｍ"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("＝\\s+\\+100\\.000 ｍ ＋\\s+0\\.441 ｍ"))));
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("設計洪水位\\s+ＨＷＬ\\s+＝\\s+\\+100\\.441 ｍ"))));
+    // The design inflow keeps the name section 2 gives it.
+    EXPECT_TRUE(all.contains(QStringLiteral("Ｑｉｄ")));
+    EXPECT_FALSE(all.contains(QRegularExpression(QStringLiteral("Ｑｉ(?!ｄ)"))));
 }
 
-TEST_F(SectionTest, WaterLevelRefusesMoreThanItsRoutingRows) {
-    EXPECT_FALSE(WriteWaterLevelReport(w, test::FormatFile(), WaterLevel(kMaxRoutingRows + 1, 1)));
-    EXPECT_TRUE(Bytes().isEmpty());
+TEST_F(SectionTest, WaterLevelPrintsEveryRoutingRow) {
+    ASSERT_TRUE(WriteWaterLevelReport(w, test::FormatFile(), WaterLevel(1026, 1000)));
+    EXPECT_EQ(Lines().filter(QRegularExpression(QStringLiteral("│ \\d{3}:\\d{2} │"))).size(), 1026);
+    QString marked;
+    EXPECT_EQ(MarkedRows(Lines(), &marked), 1);
+    EXPECT_TRUE(marked.contains(QStringLiteral("166:30"))) << marked.toStdString();
 }
 
 }  // namespace
