@@ -77,7 +77,8 @@ int RunReport(const std::string &file, const std::string &reportOut, const std::
     }
     if (!pdfOut.empty()) {
         QString error;
-        if (!glancer::ExportPdf(printFile, QString::fromLocal8Bit(pdfOut.c_str()), error)) {
+        const QString title = QString::fromStdString(f.run.Data.ConditionsData(slot::Title).ToText());
+        if (!glancer::ExportPdf(printFile, QString::fromLocal8Bit(pdfOut.c_str()), error, title)) {
             err << "wyndlor-calc: " << error.toStdString() << "\n";
             return 1;
         }

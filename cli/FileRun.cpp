@@ -17,6 +17,7 @@ FileRun RunFile(const QString &path, bool check) {
         options.check = check;
         options.keepSeries = false;
         f.run = MakeCalcRun(data, options);
+        f.run.SourceFile = path;
     }
     return f;
 }

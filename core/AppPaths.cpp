@@ -31,6 +31,23 @@ QString ExeFolder() {
 
 const char kIniName[] = "Wyndlor.INI";
 const char kFormatName[] = "Wyndlor.FMT";
+const char kDefaultSettingsName[] = "Wyndlor.default.INI";
+
+// A file shipped with the program: beside the executable, else in the
+// installed data folder.
+QString ShippedFile(const QString &name) {
+    const QString exe = ExeFolder();
+    const QString beside = exe + QLatin1Char('/') + name;
+    if (QFileInfo::exists(beside)) return beside;
+    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                     QStringLiteral("wyndlor/") + name);
+    if (!installed.isEmpty()) return installed;
+    const QString relative = QDir::cleanPath(exe + QStringLiteral("/../share/wyndlor/") + name);
+    if (QFileInfo::exists(relative)) return relative;
+    // None found: the name beside the program, so that a message names the
+    // file the installation lacks.
+    return beside;
+}
 
 }  // namespace
 
@@ -41,19 +58,9 @@ QString DefaultIniFileName() {
            QLatin1String(kIniName);
 }
 
-QString DefaultFormatFileName() {
-    const QString exe = ExeFolder();
-    const QString beside = exe + QLatin1Char('/') + QLatin1String(kFormatName);
-    if (QFileInfo::exists(beside)) return beside;
-    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                     QStringLiteral("wyndlor/") + QLatin1String(kFormatName));
-    if (!installed.isEmpty()) return installed;
-    const QString relative = QDir::cleanPath(exe + QStringLiteral("/../share/wyndlor/") + QLatin1String(kFormatName));
-    if (QFileInfo::exists(relative)) return relative;
-    // None found: the name beside the program, so that the report's
-    // message names the file the installation lacks.
-    return beside;
-}
+QString DefaultFormatFileName() { return ShippedFile(QLatin1String(kFormatName)); }
+
+QString DefaultSettingsFileName() { return ShippedFile(QLatin1String(kDefaultSettingsName)); }
 
 QString IniFileName() {
     if (Current().ini.isEmpty()) Current().ini = DefaultIniFileName();

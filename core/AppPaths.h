@@ -13,6 +13,10 @@ QString DefaultIniFileName();
 // Report format file Wyndlor.FMT: beside the executable, else in the
 // installed data folder.
 QString DefaultFormatFileName();
+// Default settings Wyndlor.default.INI, shipped beside the report format
+// file (and found the same way): the numbering style of report headings a
+// fresh installation prints with, until the user saves a style of their own.
+QString DefaultSettingsFileName();
 
 QString IniFileName();
 void SetIniFileName(const QString &path);

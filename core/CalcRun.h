@@ -13,6 +13,8 @@
 #include "calc/CalcDriver.h"
 #include "calc/ProjectData.h"
 
+#include <QString>
+
 #include <optional>
 
 namespace wyndlor {
@@ -24,6 +26,9 @@ struct CalcRunOptions {
 
 struct CalcRun {
     ProjectData Data;           // the input of the run, as it was calculated
+    // The project file the input came from; "" for a project never saved.
+    // The report and the save dialogs name their output after it.
+    QString SourceFile;
     CalcResults Results;        // engine objects of this run
     bool Ok = false;            // CalcAll succeeded
     // The accuracy check, made after a successful run when asked for.  It

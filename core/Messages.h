@@ -120,6 +120,19 @@ inline QString PrintFileWriteFailed(const QString &path) {
     return QStringLiteral("印刷ﾌｧｲﾙ %1 を書き込めません。").arg(path);
 }
 
+// Why a report section could not be written: the line under its failure
+// message, naming the format file or print file at fault.
+inline QString FormatFileUnreadable(const QString &path) {
+    return QStringLiteral("書式ﾌｧｲﾙ %1 を読めません。").arg(path);
+}
+inline QString FormatSectionMissing(const QString &section, const QString &path) {
+    return QStringLiteral("書式ﾌｧｲﾙ %2 に「%1」がありません。").arg(section, path);
+}
+inline QString FormatSectionBroken(const QString &section, const QString &path) {
+    return QStringLiteral("書式ﾌｧｲﾙ %2 の「%1」が正しくありません。").arg(section, path);
+}
+inline QString ReportNotCalculated() { return QStringLiteral("計算結果がありません。"); }
+
 // Titles and texts of the results and print windows.
 inline QString MenuPrintTitle() { return QStringLiteral("計算結果の印刷"); }
 inline QString NoPrintItemText() { return QStringLiteral("印刷項目はひとつ以上選択して下さい。"); }

@@ -50,6 +50,15 @@ bool CanWriteFile(const QString &path) {
     return true;
 }
 
+QString SuggestedOutputPath(const QString &projectFile, const QString &what, const QString &suffix) {
+    if (projectFile.isEmpty())
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(what + QLatin1Char('.') + suffix);
+    const QFileInfo project(projectFile);
+    const QString name = what.isEmpty() ? project.completeBaseName() : project.completeBaseName() + QLatin1Char('_') + what;
+    return QDir(project.absolutePath()).filePath(name + QLatin1Char('.') + suffix);
+}
+
 bool AppendFileLines(const QString &destination, const QString &source) {
     QFile src(source);
     if (source.isEmpty() || QFileInfo(source).isDir() || !src.open(QIODevice::ReadOnly)) return false;

@@ -24,6 +24,11 @@ bool RemoveFile(const QString &path);
 bool CanWriteFile(const QString &path);
 // Appends every line of `source` to `destination`, each followed by CR LF.
 bool AppendFileLines(const QString &destination, const QString &source);
+// The file a save dialog suggests for an output of the project file
+// `projectFile`: beside it, named after it ("osawa-ike" + "_" + `what` +
+// "." + `suffix`, the "_" part left out when `what` is ""); for a project
+// never saved ("") `what` alone, in the documents folder.
+QString SuggestedOutputPath(const QString &projectFile, const QString &what, const QString &suffix);
 
 namespace CSystem {
 // Starts `program` with `arguments` (no shell in between); with `wait` the

@@ -16,11 +16,17 @@ QString Unquoted(QString text)
 LaunchArguments ParseLaunchArguments(const QStringList &arguments)
 {
     static const QString kIniSwitch = QStringLiteral("/INI=");
+    static const QString kProjectSwitch = QStringLiteral("/PROJECT=");
+    static const QString kTitleSwitch = QStringLiteral("/TITLE=");
     LaunchArguments result;
     QStringList fileParts;
     for (const QString &arg : arguments) {
         if (fileParts.isEmpty() && arg.startsWith(kIniSwitch, Qt::CaseInsensitive))
             result.iniFolder = Unquoted(arg.mid(kIniSwitch.size()));
+        else if (fileParts.isEmpty() && arg.startsWith(kProjectSwitch, Qt::CaseInsensitive))
+            result.projectFile = Unquoted(arg.mid(kProjectSwitch.size()));
+        else if (fileParts.isEmpty() && arg.startsWith(kTitleSwitch, Qt::CaseInsensitive))
+            result.title = Unquoted(arg.mid(kTitleSwitch.size()));
         else if (!arg.isEmpty())
             fileParts.append(arg);
     }

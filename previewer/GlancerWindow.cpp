@@ -31,12 +31,26 @@ constexpr int kPageRole = Qt::UserRole;
 
 }  // namespace
 
-GlancerWindow::GlancerWindow(PrintDocument doc, const QString &printFilePath,
-                             const QString &workFolder, QWidget *parent)
-    : QMainWindow(parent), doc_(std::move(doc)), printFilePath_(printFilePath),
-      settings_(workFolder)
+QString GlancerWindow::WindowTitle(const QString &projectFile, const QString &title,
+                                   const QString &printFilePath)
 {
-    setWindowTitle(QStringLiteral("Glancer - %1").arg(QFileInfo(printFilePath).fileName()));
+    QStringList parts{QStringLiteral("Glancer")};
+    if (!projectFile.isEmpty())
+        parts.append(QFileInfo(projectFile).fileName());
+    if (!title.trimmed().isEmpty())
+        parts.append(title.simplified());
+    if (parts.size() == 1)
+        parts.append(QFileInfo(printFilePath).fileName());
+    return parts.join(QStringLiteral(" - "));
+}
+
+GlancerWindow::GlancerWindow(PrintDocument doc, const QString &printFilePath,
+                             const QString &workFolder, const QString &projectFile,
+                             QWidget *parent)
+    : QMainWindow(parent), doc_(std::move(doc)), printFilePath_(printFilePath),
+      projectFile_(projectFile), settings_(workFolder)
+{
+    setWindowTitle(WindowTitle(projectFile_, doc_.title, printFilePath_));
 
     splitter_ = new QSplitter(this);
     outline_ = new QTreeWidget(splitter_);
@@ -164,7 +178,7 @@ void GlancerWindow::PrintWithDialog()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(DefaultPageLayout());
-    printer.setDocName(QFileInfo(printFilePath_).fileName());
+    printer.setDocName(doc_.title.isEmpty() ? QFileInfo(printFilePath_).fileName() : doc_.title);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("印刷"));
     dialog.setMinMax(1, doc_.PageCount());
@@ -192,14 +206,23 @@ void GlancerWindow::PrintWithDialog()
         GlancerMessages().Error(this, error);
 }
 
-void GlancerWindow::ExportWithDialog()
+QString GlancerWindow::SuggestedPdfPath() const
 {
+    // The report belongs beside its project, under the project's name; the
+    // temporary print file's name means nothing to the user.
+    if (!projectFile_.isEmpty()) {
+        const QFileInfo project(projectFile_);
+        return QDir(project.absolutePath()).filePath(project.completeBaseName() + QStringLiteral(".pdf"));
+    }
     const QString folder = pdfFolder_.isEmpty() ? QFileInfo(printFilePath_).absolutePath()
                                                 : pdfFolder_;
-    const QString suggested =
-        QDir(folder).filePath(QFileInfo(printFilePath_).completeBaseName() + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(QFileInfo(printFilePath_).completeBaseName() + QStringLiteral(".pdf"));
+}
+
+void GlancerWindow::ExportWithDialog()
+{
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("PDFに出力"), suggested, QStringLiteral("PDF ファイル (*.pdf)"));
+        this, QStringLiteral("PDFに出力"), SuggestedPdfPath(), QStringLiteral("PDF ファイル (*.pdf)"));
     if (path.isEmpty())
         return;
     if (ExportTo(path))

@@ -22,10 +22,20 @@ namespace wyndlor::glancer {
 class GlancerWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // `printFilePath` is only shown (title) and used for the PDF's name; the
-    // document is already read.  `workFolder` may be "".
+    // The document is already read.  `printFilePath` names the window and
+    // the PDF when no project is known.  `workFolder` may be "".
+    // `projectFile` (the .wyd the report was made from, "" when unknown or
+    // never saved) and the document's title name the window, and the PDF
+    // save dialog starts beside the project file with its name.
     GlancerWindow(PrintDocument doc, const QString &printFilePath, const QString &workFolder,
-                  QWidget *parent = nullptr);
+                  const QString &projectFile = QString(), QWidget *parent = nullptr);
+
+    // "Glancer - name.wyd - title", leaving out what is unknown; the print
+    // file's name when neither the project file nor the title is known.
+    static QString WindowTitle(const QString &projectFile, const QString &title,
+                               const QString &printFilePath);
+    // The file the PDF save dialog suggests.
+    QString SuggestedPdfPath() const;
 
     PageView *View() const { return view_; }
     QTreeWidget *Outline() const { return outline_; }
@@ -52,6 +62,7 @@ private:
 
     PrintDocument doc_;
     QString printFilePath_;
+    QString projectFile_;
     GlancerSettings settings_;
     QString pdfFolder_;
 

@@ -19,6 +19,9 @@ constexpr qreal kLineHeight = kEm;
 // Baseline below the top of a line: the ideographic em box reaches 0.88 em
 // above the baseline and 0.12 em below it.
 constexpr qreal kBaseline = 0.88 * kEm;
+// The rule under the page's head: halfway down the gap below the title.
+constexpr qreal kHeadRuleY = 1.4 * kEm;
+constexpr qreal kRuleWidth = 0.05 * kEm;
 // Tolerance of the advance check, font units.
 constexpr qreal kAdvanceTolerance = 0.5;
 
@@ -62,7 +65,9 @@ QRectF PrintableRect(const QPageLayout &layout, const QRectF &paper)
 
 PageRenderer::PageRenderer(const PrintDocument &doc)
     : columns_(std::max(kMinColumns, doc.MaxColumns())),
-      lines_(std::max(kMinLines, doc.MaxLines()))
+      lines_(std::max(kMinLines, doc.MaxLines())),
+      pageCount_(doc.PageCount()),
+      title_(doc.title.simplified())
 {
     font_.setFamily(ReportFontFamily());
     font_.setPixelSize(kEm);
@@ -134,10 +139,16 @@ QList<PageRenderer::Run> PageRenderer::RunsOf(const QString &line) const
     return runs;
 }
 
-void PageRenderer::Paint(QPainter &painter, const ReportPage &page, const QRectF &printable) const
+QString PageRenderer::PageFoot(int pageNumber) const
+{
+    return QStringLiteral("%1 / %2").arg(pageNumber).arg(pageCount_);
+}
+
+void PageRenderer::Paint(QPainter &painter, const ReportPage &page, int pageNumber,
+                         const QRectF &printable) const
 {
     const qreal gridWidth = columns_ * kCellWidth;
-    const qreal gridHeight = lines_ * kLineHeight;
+    const qreal gridHeight = (kHeadLines + lines_ + kFootLines) * kLineHeight;
     const qreal scale = std::min(printable.width() / gridWidth, printable.height() / gridHeight);
     if (!(scale > 0))
         return;
@@ -150,8 +161,28 @@ void PageRenderer::Paint(QPainter &painter, const ReportPage &page, const QRectF
     painter.setPen(Qt::black);
     QFontMetricsF metrics(font_);
 
+    // Head: the title, narrowed to the width of the grid when it is wider,
+    // over a thin rule.
+    if (!title_.isEmpty()) {
+        const qreal advance = metrics.horizontalAdvance(title_);
+        painter.save();
+        if (advance > gridWidth)
+            painter.scale(gridWidth / advance, 1);
+        painter.drawText(QPointF(0, kBaseline), title_);
+        painter.restore();
+    }
+    painter.save();
+    painter.setPen(QPen(Qt::black, kRuleWidth, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(0, kHeadRuleY), QPointF(gridWidth, kHeadRuleY));
+    painter.restore();
+    // Foot: the page number and count, centred.
+    const QString foot = PageFoot(pageNumber);
+    painter.drawText(QPointF((gridWidth - metrics.horizontalAdvance(foot)) / 2,
+                             (kHeadLines + lines_ + kFootLines - 1) * kLineHeight + kBaseline),
+                     foot);
+
     for (int i = 0; i < page.lines.size(); ++i) {
-        const qreal baseline = i * kLineHeight + kBaseline;
+        const qreal baseline = (kHeadLines + i) * kLineHeight + kBaseline;
         for (const Run &run : RunsOf(page.lines.at(i))) {
             qreal x = run.column * kCellWidth;
             if (!run.onGrid)

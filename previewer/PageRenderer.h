@@ -1,6 +1,11 @@
 // Draws one report page on any painter: the page view on the screen, the
 // printer and the PDF file all go through Paint().
 //
+// Every page carries its furniture: the document's title at its head, above
+// a thin rule, and "N / M" (page number and page count) centred at its
+// foot.  The furniture takes lines of the grid of its own, above and below
+// the report's lines, so the print file's layout is untouched.
+//
 // The page's text sits on a grid of character cells in a fixed-pitch
 // Japanese font: a half-width character fills one cell, a full-width one two
 // cells, and a line is one em high so that ruled lines (─│┼) join.  The grid
@@ -36,17 +41,25 @@ class PageRenderer {
 public:
     static constexpr int kMinColumns = 80;
     static constexpr int kMinLines = 76;
+    // Grid lines of the furniture: the title and a gap above the report's
+    // lines, a gap and the page number below them.
+    static constexpr int kHeadLines = 2;
+    static constexpr int kFootLines = 2;
 
     // Grid sized for `doc` (its widest line and longest page).
     explicit PageRenderer(const PrintDocument &doc);
 
     int Columns() const { return columns_; }
-    int Lines() const { return lines_; }
+    int Lines() const { return lines_; }  // the report's lines, furniture apart
     const QFont &Font() const { return font_; }
 
-    // Paints `page` into `printable`, the printable area of the paper in the
+    // Paints `page`, number `pageNumber` (1-based) of the document, with its
+    // furniture into `printable`, the printable area of the paper in the
     // painter's coordinates.  The painter's state is restored.
-    void Paint(QPainter &painter, const ReportPage &page, const QRectF &printable) const;
+    void Paint(QPainter &painter, const ReportPage &page, int pageNumber, const QRectF &printable) const;
+
+    // The foot of page `pageNumber`: "N / M".
+    QString PageFoot(int pageNumber) const;
 
     // Left edge of each character of `line`, in columns from the line start
     // (one entry per character; a surrogate pair has one entry).
@@ -68,6 +81,8 @@ private:
 
     int columns_ = kMinColumns;
     int lines_ = kMinLines;
+    int pageCount_ = 0;
+    QString title_;
     QFont font_;
     mutable QHash<char32_t, bool> onGridCache_;
 };

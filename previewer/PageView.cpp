@@ -159,7 +159,7 @@ void PageView::paintEvent(QPaintEvent *)
     painter.fillRect(paperRect, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    renderer_->Paint(painter, doc_->pages.at(page_), PrintableRect(layout_, paperRect));
+    renderer_->Paint(painter, doc_->pages.at(page_), page_ + 1, PrintableRect(layout_, paperRect));
 }
 
 void PageView::resizeEvent(QResizeEvent *event)

@@ -40,7 +40,7 @@ bool PaintPages(QPagedPaintDevice &device, const PrintDocument &doc,
                 return false;
             }
             first = false;
-            renderer.Paint(painter, doc.pages.at(index), printable);
+            renderer.Paint(painter, doc.pages.at(index), index + 1, printable);
         }
     }
     if (!painter.end()) {
@@ -58,7 +58,7 @@ bool ExportPdf(const PrintDocument &doc, const QString &pdfPath, QString &error)
         writer.setResolution(kPdfResolutionDpi);
         writer.setPageLayout(DefaultPageLayout());
         writer.setCreator(QStringLiteral("Glancer"));
-        writer.setTitle(QFileInfo(pdfPath).completeBaseName());
+        writer.setTitle(doc.title.isEmpty() ? QFileInfo(pdfPath).completeBaseName() : doc.title);
         QList<int> all;
         for (int i = 0; i < doc.PageCount(); ++i)
             all.append(i);
@@ -81,11 +81,13 @@ bool ExportPdf(const QList<QStringList> &pages, const QString &pdfPath, QString 
     return ExportPdf(DocumentFromPages(pages), pdfPath, error);
 }
 
-bool ExportPdf(const QString &printFilePath, const QString &pdfPath, QString &error)
+bool ExportPdf(const QString &printFilePath, const QString &pdfPath, QString &error,
+               const QString &title)
 {
     PrintDocument doc;
     if (!LoadPrintFile(printFilePath, doc, error))
         return false;
+    doc.title = title;
     return ExportPdf(doc, pdfPath, error);
 }
 

@@ -29,7 +29,9 @@ bool ExportPdf(const PrintDocument &doc, const QString &pdfPath, QString &error)
 // Pages already decoded and split into lines; "?R1"/"?R2" markers may still
 // be in the lines and are removed.
 bool ExportPdf(const QList<QStringList> &pages, const QString &pdfPath, QString &error);
-// Reads the print file (Shift_JIS, form feeds between pages) and writes it.
-bool ExportPdf(const QString &printFilePath, const QString &pdfPath, QString &error);
+// Reads the print file (Shift_JIS, form feeds between pages) and writes it
+// with `title` at the head of every page.
+bool ExportPdf(const QString &printFilePath, const QString &pdfPath, QString &error,
+               const QString &title = QString());
 
 }  // namespace wyndlor::glancer

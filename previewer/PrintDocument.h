@@ -33,6 +33,9 @@ class PrintDocument {
 public:
     QList<ReportPage> pages;
     QList<OutlineEntry> outline;
+    // The project's title, printed at the head of every page ("" for none).
+    // It is not in the print file: the program that prints says it.
+    QString title;
 
     int PageCount() const { return int(pages.size()); }
     // Widest line of the document, in columns.

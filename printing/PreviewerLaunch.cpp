@@ -26,13 +26,17 @@ QString PreviewerProgram() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(name);
 }
 
-QStringList PreviewerArguments(const QString &workFolder, const QString &printFile) {
-    return {QStringLiteral("/INI=") + workFolder, printFile};
+QStringList PreviewerArguments(const QString &workFolder, const QString &printFile, const QString &projectFile,
+                               const QString &title) {
+    QStringList arguments{QStringLiteral("/INI=") + workFolder};
+    if (!projectFile.isEmpty()) arguments << QStringLiteral("/PROJECT=") + projectFile;
+    if (!title.trimmed().isEmpty()) arguments << QStringLiteral("/TITLE=") + title.simplified();
+    return arguments << printFile;
 }
 
-bool StartPreviewer(const QString &printFile) {
+bool StartPreviewer(const QString &printFile, const QString &projectFile, const QString &title) {
     const QString program = PreviewerProgram();
-    const QStringList arguments = PreviewerArguments(WorkFolder(), printFile);
+    const QStringList arguments = PreviewerArguments(WorkFolder(), printFile, projectFile, title);
     if (Starter()) return Starter()(program, arguments);
     return CSystem::Shell(program, arguments, false);
 }

@@ -24,12 +24,18 @@ using PreviewerStarter = std::function<bool(const QString &program, const QStrin
 
 // The previewer beside the running executable.
 QString PreviewerProgram();
-// {"/INI=" + workFolder, printFile}.
-QStringList PreviewerArguments(const QString &workFolder, const QString &printFile);
+// {"/INI=" + workFolder, printFile}, with "/PROJECT=" + projectFile and
+// "/TITLE=" + title before the print file when they are not empty: the
+// previewer names its window and the PDF after the project and heads every
+// page with its title.
+QStringList PreviewerArguments(const QString &workFolder, const QString &printFile,
+                               const QString &projectFile = QString(), const QString &title = QString());
 
-// Starts the previewer on `printFile` with the work folder WorkFolder(),
-// through the installed starter.  False when it could not be started.
-bool StartPreviewer(const QString &printFile);
+// Starts the previewer on `printFile` of the project `projectFile` ("" when
+// never saved) titled `title`, with the work folder WorkFolder(), through
+// the installed starter.  False when it could not be started.
+bool StartPreviewer(const QString &printFile, const QString &projectFile = QString(),
+                    const QString &title = QString());
 
 // Installs a starter; an empty one restores the real start (a detached
 // process, no waiting).

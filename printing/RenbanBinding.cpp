@@ -4,6 +4,7 @@
 #include "core/CPrivateProfile.h"
 #include "forms/NumberField.h"
 #include "printing/frmInpRenban.h"
+#include "report/ReportJob.h"
 
 #include <QComboBox>
 
@@ -25,7 +26,10 @@ void WriteKey(const QString &iniFile, const QString &key, int value) {
 
 }  // namespace
 
-void LoadRenban(frmInpRenban &form, const QString &iniFile) {
+void LoadRenban(frmInpRenban &form, const QString &settingsFile) {
+    // The dialog shows the style the report prints with: the shipped
+    // default until the user saves one.
+    const QString iniFile = NumberingSettingsFile(settingsFile);
     const int method = ReadKey(iniFile, QStringLiteral("Method"));
     if (!form.optMethod->SetIndex(method)) form.optMethod->SetIndex(0);
     form.numInit->SetValue(std::clamp(ReadKey(iniFile, QStringLiteral("Init")), 0, kMaxInitialNumber));

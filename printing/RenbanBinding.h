@@ -18,7 +18,8 @@ namespace wyndlor {
 
 class frmInpRenban;
 
-// Fills the form from the settings file `iniFile`.  A style of 0 (or one
+// Fills the form from the settings file `iniFile`, or from the shipped
+// default settings while it holds no style of its own.  A style of 0 (or one
 // outside 1-9) leaves its list without a selection; a method outside 0-3
 // selects "なし"; numbers outside their fields' ranges are held to them, so
 // the form never opens with a value it would refuse.

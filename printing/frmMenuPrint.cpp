@@ -162,7 +162,8 @@ bool frmMenuPrint::Preview() {
                             MsgIcon::Critical, MsgButtons::Ok);
         return false;
     }
-    if (!StartPreviewer(writer_.PrintFilePath)) {
+    const QString title = QString::fromStdString(run_.Data.ConditionsData(slot::Title).ToText());
+    if (!StartPreviewer(writer_.PrintFilePath, run_.SourceFile, title)) {
         MessageBoxes().Show(this,
                             msg::PreviewerFailedText() + PreviewerProgram(),
                             windowTitle(), MsgIcon::Critical, MsgButtons::Ok);

@@ -11,7 +11,11 @@ bool WritePond(SectionWriter &s, const ConditionsValues &v) {
     s.w.LineCount = 0;
     s.Line(1);
     s.Blank(2);
-    s.Line(2, {}, {v.Title});
+    // A title longer than its field goes on over continuation lines.
+    const int32_t titleWidth = TextFieldWidth(s.T(2).Text);
+    const QStringList title = s.Has(31) && titleWidth > 0 ? SplitToWidth(v.Title, titleWidth) : QStringList{v.Title};
+    s.Line(2, {}, {title.first()});
+    for (int32_t i = 1; i < title.size(); ++i) s.Line(31, {}, {title[i]});
     s.Blank(2);
     s.Line(3);
     s.Blank(1);
@@ -33,7 +37,7 @@ bool WritePond(SectionWriter &s, const ConditionsValues &v) {
         s.Blank(1);
         s.Lines(23, 27);
         for (int32_t i = 1; i <= n; ++i) {
-            const HVRow &r = v.HV[static_cast<size_t>(i - 1)];
+            const clsQoHVC &r = v.HV[static_cast<size_t>(i - 1)];
             s.Line(28, {double(i), r.EL, r.h, r.A, r.V});
             if (i < n) s.Line(29);
         }
@@ -46,7 +50,7 @@ bool WritePond(SectionWriter &s, const ConditionsValues &v) {
         s.Blank(1);
         s.Lines(13, 17);
         for (int32_t i = 1; i <= n; ++i) {
-            const HVRow &r = v.HV[static_cast<size_t>(i - 1)];
+            const clsQoHVC &r = v.HV[static_cast<size_t>(i - 1)];
             s.Line(18, {double(i), r.h, r.V});
             if (i < n) s.Line(19);
         }
@@ -92,7 +96,7 @@ bool WriteCatchment(SectionWriter &s, const ConditionsValues &v) {
     s.Blank(1);
     s.Line(3);
     s.Blank(1);
-    const int32_t n = static_cast<int32_t>(v.Catchments.size());
+    const int32_t n = static_cast<int32_t>(v.FpItems.size());
     if (n == 0) {
         // Only the adopted values: no sub-catchments were entered.
         s.Line(22);
@@ -108,27 +112,57 @@ bool WriteCatchment(SectionWriter &s, const ConditionsValues &v) {
         s.Line(27, {v.C});
         return s.End();
     }
-    s.Lines(4, 8);
+    // Names wider than the name column are each printed whole on a line of
+    // their own above the row's numbers.
+    const int32_t nameWidth = TextFieldWidth(s.T(9).Text);
+    bool longNames = false;
+    for (const clsAveItem &f : v.FpItems)
+        longNames = longNames || ShiftJisWidth(QString::fromStdString(f.Title)) > nameWidth;
+    longNames = longNames && s.Has(29);
+    s.Lines(4, longNames ? 7 : 8);
     for (int32_t i = 1; i <= n; ++i) {
-        const CatchmentRow &r = v.Catchments[static_cast<size_t>(i - 1)];
-        s.Line(9, {r.Area, r.Fp, r.FpNV, r.C, r.CNV}, {r.Title});
-        if (i < n) s.Line(10);
+        const size_t row = static_cast<size_t>(i - 1);
+        const clsAveItem &f = v.FpItems[row];
+        const clsAveItem c = row < v.CItems.size() ? v.CItems[row] : clsAveItem{};
+        const QString name = QString::fromStdString(f.Title);
+        if (longNames) {
+            s.Line(28);
+            s.Line(29, {}, {name});
+            s.Line(30);
+        }
+        s.Line(9, {f.n, f.V, f.NV, c.V, c.NV}, {longNames ? QString() : name});
+        if (i < n && !longNames) s.Line(10);
     }
-    s.Line(11);
-    s.Line(12, {v.Area, v.FpGNV, v.CGNV});
+    s.Line(longNames ? 31 : 11);
+    // The sum row and the averages are the table's own; the values the
+    // calculation used follow as adopted values where they differ.
+    s.Line(12, {v.AreaSum, v.FpGNV, v.CGNV});
     s.Line(13);
     s.Blank(1);
     s.Line(14);
     s.Blank(1);
     s.Line(15, {v.FpGNV});
-    s.Line(16, {v.Fp});
-    s.Line(17, {v.Area});
+    s.Line(16, {v.FpAve});
+    s.Line(17, {v.AreaSum});
     s.Blank(1);
     s.Line(18);
     s.Blank(1);
     s.Line(19, {v.CGNV});
-    s.Line(20, {v.C});
-    s.Line(21, {v.Area});
+    s.Line(20, {v.CAve});
+    s.Line(21, {v.AreaSum});
+    // Compared as printed: a difference below the printed places is none.
+    const auto differs = [&s](int32_t k, double shown, double adopted) {
+        return FillTemplate(s.T(k).Text, {shown}, {}) != FillTemplate(s.T(k).Text, {adopted}, {});
+    };
+    const bool area = differs(32, v.AreaSum, v.Area), fp = differs(33, v.FpAve, v.Fp), c = differs(34, v.CAve, v.C);
+    if ((area || fp || c) && s.Has(35)) {
+        s.Blank(1);
+        s.Line(35);
+        s.Blank(1);
+        if (area) s.Line(32, {v.Area});
+        if (fp) s.Line(33, {v.Fp});
+        if (c) s.Line(34, {v.C});
+    }
     return s.End();
 }
 
@@ -156,7 +190,7 @@ bool WriteSection(SectionWriter &s, const ConditionsValues &v) {
 }  // namespace
 
 bool WriteConditionsReport(PrintWriter &writer, const QString &formatFile, const ConditionsValues &v) {
-    if (v.HV.size() > static_cast<size_t>(kMaxHVRows) || v.Catchments.size() > static_cast<size_t>(kMaxCatchmentRows))
+    if (v.HV.size() > static_cast<size_t>(kMaxHVRows) || v.FpItems.size() > static_cast<size_t>(kMaxCatchmentRows))
         return false;
     writer.LinesPerPage = kReportLinesPerPage;
     SectionWriter s(writer, formatFile);

@@ -58,7 +58,7 @@ bool WriteArrivalTime(SectionWriter &s, const DischargeValues &v) {
     table.LinesPerRow = 2;
     table.Separator = s.T(27);
     table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &) {
-        const TpRow &r = v.Tp[static_cast<size_t>(i - 1)];
+        const clsTpData &r = v.Tp[static_cast<size_t>(i - 1)];
         n = {double(i), r.t, r.r, r.re, r.tp};
     };
     s.w.PrintPagedTable(table);
@@ -88,7 +88,7 @@ bool WriteRainfall(SectionWriter &s, const DischargeValues &v) {
     s.Lines(15, 19);
     PagedTable rain = s.Table(v.Rainfall.size(), 15, 19, 20, 22);
     rain.Values = [&v](int32_t i, std::vector<double> &n, QStringList &) {
-        const RainfallRow &r = v.Rainfall[static_cast<size_t>(i - 1)];
+        const clsRdataIn &r = v.Rainfall[static_cast<size_t>(i - 1)];
         n = {double(i), double(r.t), r.r, r.nr, r.i};
     };
     s.w.PrintPagedTable(rain);
@@ -101,7 +101,7 @@ bool WriteRainfall(SectionWriter &s, const DischargeValues &v) {
     s.Lines(25, 29);
     PagedTable wave = s.Table(v.Waveform.size(), 25, 29, 30, 32);
     wave.Values = [&v](int32_t i, std::vector<double> &n, QStringList &t) {
-        const WaveformRow &r = v.Waveform[static_cast<size_t>(i - 1)];
+        const clsRdataR &r = v.Waveform[static_cast<size_t>(i - 1)];
         t = {ZeroPadded(r.tshh, 3), ZeroPadded(r.tsmm, 2), ZeroPadded(r.tehh, 3), ZeroPadded(r.temm, 2)};
         n = {double(i), r.r};
     };
@@ -123,7 +123,7 @@ bool WriteHydrograph(SectionWriter &s, const DischargeValues &v) {
     s.Lines(7, 11);
     PagedTable table = s.Table(v.Hydrograph.size(), 7, 11, 12, 14);
     table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &) {
-        const HydrographRow &r = v.Hydrograph[static_cast<size_t>(i - 1)];
+        const clsQiData &r = v.Hydrograph[static_cast<size_t>(i - 1)];
         n = {double(i), double(r.t), r.r, r.Qi, r.Qid};
     };
     s.w.PrintPagedTable(table);
@@ -138,10 +138,6 @@ bool WriteHydrograph(SectionWriter &s, const DischargeValues &v) {
 }  // namespace
 
 bool WriteDischargeReport(PrintWriter &writer, const QString &formatFile, const DischargeValues &v) {
-    if (v.Tp.size() > static_cast<size_t>(kMaxTpRows) || v.Rainfall.size() > static_cast<size_t>(kMaxRainfallRows) ||
-        v.Waveform.size() > static_cast<size_t>(kMaxWaveformRows) ||
-        v.Hydrograph.size() > static_cast<size_t>(kMaxHydrographRows))
-        return false;
     writer.LinesPerPage = kReportLinesPerPage;
     SectionWriter s(writer, formatFile);
     return WriteRationalFormula(s, v) && WriteArrivalTime(s, v) && WriteRainfall(s, v) && WriteHydrograph(s, v);

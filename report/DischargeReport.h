@@ -12,9 +12,8 @@ namespace wyndlor {
 // Appends the section to writer.PrintFilePath from the template sections
 // "設計洪水流量_合理式", "設計洪水流量_tp", "設計洪水流量_降雨波形" and
 // "設計洪水流量_流入ハイドログラフ".  False when a template section cannot be
-// read, the file cannot be written, or a table is longer than the report
-// allows (kMaxTpRows, kMaxRainfallRows, kMaxWaveformRows,
-// kMaxHydrographRows).
+// read or the file cannot be written (the writer's FailureReason says
+// which).  Tables of any length print whole, paged.
 bool WriteDischargeReport(PrintWriter &writer, const QString &formatFile, const DischargeValues &v);
 
 }  // namespace wyndlor

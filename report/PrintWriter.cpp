@@ -1,9 +1,11 @@
 #include "report/PrintWriter.h"
 
+#include "core/Messages.h"
 #include "core/SystemHelpers.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -130,6 +132,11 @@ QByteArray FormatNumberField(double v, const QByteArray &field) {
 
 }  // namespace
 
+int32_t TextFieldWidth(const QByteArray &templ) {
+    const std::vector<Field> fields = TextFields(templ);
+    return fields.empty() ? 0 : fields.front().width;
+}
+
 int32_t ShiftJisWidth(const QString &text) { return static_cast<int32_t>(ToShiftJis(text).size()); }
 
 QByteArray FillTemplate(const QByteArray &templ, const std::vector<double> &numbers,
@@ -181,7 +188,7 @@ bool LoadTemplate(const QString &formatFile, const QString &name, TemplateSectio
         return false;
     };
     QFile file(formatFile);
-    if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot open %1").arg(formatFile));
+    if (!file.open(QIODevice::ReadOnly)) return fail(msg::FormatFileUnreadable(formatFile));
     const QByteArray wanted = ToShiftJis(name);
     bool found = false;
     while (!file.atEnd()) {
@@ -197,16 +204,15 @@ bool LoadTemplate(const QString &formatFile, const QString &name, TemplateSectio
         if (!ColumnNumber(line.left(3), number)) number = 0;
         const int32_t n = static_cast<int32_t>(std::lround(number));
         if (n < 1 || n > kMaxTemplateLines)
-            return fail(QStringLiteral("section %1: line number out of range").arg(name));
+            return fail(msg::FormatSectionBroken(name, formatFile));
         if (line.size() >= 5 && !ColumnNumber(line.mid(4, 1), style)) style = 0;
         const int32_t s = static_cast<int32_t>(std::lround(style));
         if (s < 0 || s > kHeadingLevels)
-            return fail(QStringLiteral("section %1: style out of range").arg(name));
+            return fail(msg::FormatSectionBroken(name, formatFile));
         out.Lines[static_cast<size_t>(n)] = TemplateLine{s, line.mid(5)};
         ++out.Count;
     }
-    return fail(found ? QStringLiteral("section %1 is not closed by End").arg(name)
-                      : QStringLiteral("section %1 not found").arg(name));
+    return fail(found ? msg::FormatSectionBroken(name, formatFile) : msg::FormatSectionMissing(name, formatFile));
 }
 
 PrintWriter::PrintWriter() = default;
@@ -294,34 +300,38 @@ void PrintWriter::KeepOnSheet(int32_t n) {
     }
 }
 
-void PrintWriter::PrintLineHead(int32_t style) {
+void PrintWriter::PrintLineHead(int32_t style, int32_t textWidth) {
     KeepOnSheet(1);
-    QByteArray head;
+    int32_t indent = 0;
+    QByteArray marker, number;
     if (style >= 1 && style <= kHeadingLevels) {
         // Without numbering the counters and the level stay as they are, so
         // body text keeps the indentation of the last numbered level (level 1
         // in a report that numbers nothing).
-        const QString number = NumberingMethod != 0 ? NextHeadingNumber(style) : QString();
-        head = QByteArray(HeadingMargins[static_cast<size_t>(style)], ' ');
-        if (style == 1) head += "?R1";
-        if (style == 2) head += "?R2";
-        head += ToShiftJis(number);
+        if (NumberingMethod != 0) number = ToShiftJis(NextHeadingNumber(style));
+        indent = HeadingMargins[static_cast<size_t>(style)];
+        if (style == 1) marker = "?R1";
+        if (style == 2) marker = "?R2";
     } else {
-        head = QByteArray(HeadingMargins[static_cast<size_t>(HeadingLevel)] + 2, ' ');
+        indent = HeadingMargins[static_cast<size_t>(HeadingLevel)] + 2;
     }
-    Write(head);
+    // The markers are read by the previewer and take no column.
+    const int32_t room = kSheetColumns - static_cast<int32_t>(number.size()) - std::max(textWidth, BlockWidth);
+    indent = std::max(0, std::min(indent, room));
+    Write(QByteArray(indent, ' ') + marker + number);
     ++LineCount;
 }
 
 void PrintWriter::PrintLine(const TemplateLine &line) {
-    PrintLineHead(line.Style);
+    PrintLineHead(line.Style, static_cast<int32_t>(line.Text.size()));
     Write(line.Text + kLineEnd);
 }
 
 void PrintWriter::PrintTemplateLine(const TemplateLine &line, const std::vector<double> &numbers,
                                     const QStringList &texts) {
-    PrintLineHead(line.Style);
-    Write(FillTemplate(line.Text, numbers, texts) + kLineEnd);
+    const QByteArray filled = FillTemplate(line.Text, numbers, texts);
+    PrintLineHead(line.Style, static_cast<int32_t>(filled.size()));
+    Write(filled + kLineEnd);
 }
 
 void PrintWriter::PrintBlankLines(int32_t n) {

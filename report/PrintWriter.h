@@ -37,6 +37,7 @@ namespace wyndlor {
 
 constexpr int32_t kMaxTemplateLines = 50;
 constexpr int32_t kHeadingLevels = 5;
+constexpr int32_t kMaxHeadingCounter = 99;  // largest number of the numbered styles
 constexpr int32_t kMaxPrintFiles = 100;
 constexpr int32_t kReportLinesPerPage = 72;
 // Lines that fit on one printed sheet.  The paging rules let a page run a
@@ -44,6 +45,10 @@ constexpr int32_t kReportLinesPerPage = 72;
 // follow it); beyond this the text would be printed smaller than the rest
 // or run off the paper, so the writer starts a new page first.
 constexpr int32_t kSheetLines = 76;
+// Columns of a printed line.  A line whose indentation would carry it past
+// them (a wide table below a deeply indented heading) is pulled left until
+// it fits, so that the previewer never has to print a page smaller.
+constexpr int32_t kSheetColumns = 80;
 // Lines a continuation page of a long table loses to the page's repeated
 // header and bottom line (the rest holds rows).
 constexpr int32_t kTablePageOverhead = 7;
@@ -85,6 +90,10 @@ bool LoadTemplate(const QString &formatFile, const QString &name, TemplateSectio
 // would have been split.
 QByteArray FillTemplate(const QByteArray &templ, const std::vector<double> &numbers,
                         const QStringList &texts);
+
+// Width in bytes of the first text field ("&...&" or "!") of a template
+// line; 0 when it has none.
+int32_t TextFieldWidth(const QByteArray &templ);
 
 // Byte length of the Shift_JIS form of a text.
 int32_t ShiftJisWidth(const QString &text);
@@ -145,9 +154,17 @@ public:
     void Close();
     // True once a write has failed since the last Open or Attach.
     bool WriteFailed() const { return writeFailed_; }
+    // Why the last section failed, for the user ("" when unknown).
+    QString FailureReason;
+    // While a block of lines of different widths must keep its columns (a
+    // table whose peak row carries a mark), the width of its widest line:
+    // every line of the block is then pulled left alike.  0 otherwise.
+    int32_t BlockWidth = 0;
 
-    // Indentation, heading marker and number of a line; counts one line.
-    void PrintLineHead(int32_t style);
+    // Indentation, heading marker and number of a line that `textWidth`
+    // bytes of text will follow; counts one line.  The indentation shrinks
+    // as far as needed to keep the line within kSheetColumns.
+    void PrintLineHead(int32_t style, int32_t textWidth = 0);
     // A template line written unchanged.
     void PrintLine(const TemplateLine &line);
     // A template line with its fields filled.

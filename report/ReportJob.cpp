@@ -1,5 +1,6 @@
 #include "report/ReportJob.h"
 
+#include "core/AppPaths.h"
 #include "core/CPrivateProfile.h"
 #include "core/Messages.h"
 #include "report/ReportValues.h"
@@ -10,9 +11,17 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace wyndlor {
 
-void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile) {
+QString NumberingSettingsFile(const QString &iniFile) {
+    const bool own = !CPrivateProfile::GetValueString(iniFile, QStringLiteral("Chapter"), QStringLiteral("Method")).isEmpty();
+    return own ? iniFile : DefaultSettingsFileName();
+}
+
+void ReadNumberingSettings(PrintWriter &writer, const QString &settingsFile) {
+    const QString iniFile = NumberingSettingsFile(settingsFile);
     const QString section = QStringLiteral("Chapter");
     writer.NumberingMethod = CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Method"));
     for (int32_t k = 1; k <= 4; ++k) {
@@ -24,6 +33,9 @@ void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile) {
     // Level 5 has no settings.
     writer.HeadingStyles[kHeadingLevels] = 0;
     writer.HeadingMargins[kHeadingLevels] = 0;
+    // The first chapter takes the initial number: its counter starts below it.
+    const int32_t init = CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Init"));
+    writer.HeadingCounters[1] = std::clamp(init, 1, kMaxHeadingCounter) - 1;
 }
 
 namespace {
@@ -31,18 +43,26 @@ namespace {
 bool WriteSection(int32_t section, PrintWriter &writer, const CalcRun &run, const QString &formatFile) {
     const ProjectData &data = run.Data;
     const CalcResults &results = run.Results;
+    writer.FailureReason.clear();
+    const auto notCalculated = [&writer] {
+        writer.FailureReason = msg::ReportNotCalculated();
+        return false;
+    };
     switch (section) {
     case 0: {
         ConditionsValues v;
-        return CollectConditionsValues(data, results, v) && WriteConditionsReport(writer, formatFile, v);
+        if (!CollectConditionsValues(data, results, v)) return notCalculated();
+        return WriteConditionsReport(writer, formatFile, v);
     }
     case 1: {
         DischargeValues v;
-        return CollectDischargeValues(data, results, v) && WriteDischargeReport(writer, formatFile, v);
+        if (!CollectDischargeValues(data, results, v)) return notCalculated();
+        return WriteDischargeReport(writer, formatFile, v);
     }
     default: {
         WaterLevelValues v;
-        return CollectWaterLevelValues(data, results, v, run.ValidCheck()) && WriteWaterLevelReport(writer, formatFile, v);
+        if (!CollectWaterLevelValues(data, results, v, run.ValidCheck())) return notCalculated();
+        return WriteWaterLevelReport(writer, formatFile, v);
     }
     }
 }
@@ -55,8 +75,10 @@ QString PrepareReport(PrintWriter &writer, const CalcRun &run, const QString &fo
     QString errors;
     for (int32_t section = 0; section < kReportSections; ++section) {
         writer.PrintFilePath = writer.NewPrintFile();
+        writer.FailureReason.clear();
         const bool ok = !writer.PrintFilePath.isEmpty() && WriteSection(section, writer, run, formatFile);
         if (!ok) errors += QStringLiteral("\n") + msg::SectionFailureMessage(section);
+        if (!ok && !writer.FailureReason.isEmpty()) errors += QStringLiteral("\n　") + writer.FailureReason;
     }
     writer.PrintFilePath = writer.NewPrintFile();
     return errors;

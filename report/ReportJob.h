@@ -18,15 +18,24 @@ namespace wyndlor {
 
 constexpr int32_t kReportSections = 3;
 
-// Reads section "Chapter" of the settings file into the writer: "Method",
-// "Style1"-"Style4", "Margin1"-"Margin4" (missing keys are 0).
-void ReadNumberingSettings(PrintWriter &writer, const QString &iniFile);
+// The file the numbering style is read from: the settings file when it
+// holds a style of its own (section "Chapter"), else the default settings
+// shipped with the program (DefaultSettingsFileName).
+QString NumberingSettingsFile(const QString &iniFile);
+
+// Reads section "Chapter" of NumberingSettingsFile(settingsFile) into the
+// writer: "Method", "Style1"-"Style4", "Margin1"-"Margin4" (missing keys
+// are 0), and "Init", the number of the first chapter (0 and 1 both
+// start at 1).
+void ReadNumberingSettings(PrintWriter &writer, const QString &settingsFile);
 
 // Resets the writer, reads the numbering settings, and writes each section
 // into a new print file (PrintFileList entries 1-3, in the order 計算条件,
 // 設計洪水流量の計算, 設計洪水位の計算), then creates the empty joined print
 // file (entry 4, left as PrintFilePath).  Returns the error text: for each
-// failed section a line feed and its message; "" when all succeeded.  The
+// failed section a line feed and its message, then, when known, a line feed
+// and the reason (the format file or print file at fault); "" when all
+// succeeded.  The
 // files of the sections that succeeded stay usable.  Every value comes from
 // `run`, its inputs included; its accuracy check adds its note to
 // 設計洪水位の計算 when it warns.

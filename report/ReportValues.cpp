@@ -6,6 +6,15 @@ namespace {
 
 bool Number(const SlotValue &v, double &out) { return v.ToDouble(out) == 0; }
 
+// The records of an engine collection, in order.
+template <class T>
+std::vector<T> Records(const ItemCollection<T> &items) {
+    std::vector<T> out;
+    out.reserve(static_cast<size_t>(items.Count()));
+    for (const auto &item : items) out.push_back(*item);
+    return out;
+}
+
 }  // namespace
 
 bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, ConditionsValues &out) {
@@ -19,7 +28,7 @@ bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, Co
     const CQo &qo = *res.objQo;
     out.HVCMethod = qo.HVCMethod;
     out.ELS = qo.ELS;
-    for (const auto &p : qo.HVC()) out.HV.push_back({p->EL, p->h, p->A, p->V});
+    out.HV = Records(qo.HVC());
     const clsRdata &rd = *res.objRdata;
     out.Siki = rd.Siki;
     out.Unit = rd.Unit;
@@ -27,24 +36,13 @@ bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, Co
     out.b = rd.b;
     out.n = rd.n;
     if (res.objAveFp && res.objAveC) {
-        const colAveItem &fp = res.objAveFp->DataItem();
-        const colAveItem &cc = res.objAveC->DataItem();
-        for (int32_t i = 1; i <= fp.Count(); ++i) {
-            const auto f = fp.Item(i);
-            const auto g = cc.Item(i);
-            CatchmentRow row;
-            row.Title = QString::fromStdString(f->Title);
-            row.Area = f->n;
-            row.Fp = f->V;
-            row.FpNV = f->NV;
-            if (g) {
-                row.C = g->V;
-                row.CNV = g->NV;
-            }
-            out.Catchments.push_back(row);
-        }
+        out.FpItems = Records(res.objAveFp->DataItem());
+        out.CItems = Records(res.objAveC->DataItem());
         out.FpGNV = res.objAveFp->GNV();
         out.CGNV = res.objAveC->GNV();
+        out.AreaSum = res.objAveFp->GN();
+        out.FpAve = res.objAveFp->Ave();
+        out.CAve = res.objAveC->Ave();
     }
     const SlotArray &s = data.CatchmentSummary;
     if (!Number(s(slot::SumArea), out.Area) || !Number(s(slot::SumFp), out.Fp) || !Number(s(slot::SumC), out.C))
@@ -59,19 +57,19 @@ bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, Dis
     if (!res.objTp || !res.objRdata || !res.objQi) return false;
     out = DischargeValues{};
     if (!Number(data.ConditionsData(slot::Yoyuu), out.Margin)) return false;
-    out.MarginFactor = (out.Margin + 100) / 100;
+    out.MarginFactor = res.objQi->Fs;
     const clsRdata &rd = *res.objRdata;
     out.Siki = rd.Siki;
     out.a = rd.A;
     out.b = rd.b;
     out.n = rd.n;
-    for (const auto &r : res.objTp->TpData()) out.Tp.push_back({r->t, r->r, r->re, r->tp});
+    out.Tp = Records(res.objTp->TpData());
     out.tp = res.objTp->tp();
     if (!Number(data.DeltaTData(slot::DeltaT), out.DeltaT)) return false;
-    for (const auto &r : rd.Datain()) out.Rainfall.push_back({r->t, r->r, r->nr, r->i});
+    out.Rainfall = Records(rd.Datain());
     out.Pattern = rd.Pattern;
-    for (const auto &r : rd.DataR()) out.Waveform.push_back({r->tshh, r->tsmm, r->tehh, r->temm, r->r});
-    for (const auto &r : res.objQi->Qi()) out.Hydrograph.push_back({r->t, r->r, r->Qi, r->Qid});
+    out.Waveform = Records(rd.DataR());
+    out.Hydrograph = Records(res.objQi->Qi());
     out.Q1 = res.objQi->Q1();
     return true;
 }
@@ -101,7 +99,7 @@ bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, Wa
     out = WaterLevelValues{};
     if (!Number(data.ConditionsData(slot::FWL), out.FWL)) return false;
     out.Q1 = res.objQi->Q1();
-    for (const auto &r : res.objQo->Qo()) out.Routing.push_back({r->hh, r->mm, r->t, r->Qi, r->Qo, r->h, r->V});
+    out.Routing = Records(res.objQo->Qo());
     out.PeakRow = res.objQo->n();
     out.Q2 = res.objQo->Q2();
     out.Hmax = res.objQo->Hmax();

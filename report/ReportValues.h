@@ -1,9 +1,10 @@
 // The values each report section prints, taken from the project data set
 // and the engine objects of the last calculation.
 //
-// The section writers print exactly these records, so a section can be
-// written (and tested) from values built by hand as well as from a real
-// calculation.  Units as in the engine: levels and depths m, areas m2
+// The section writers print exactly these values.  Table rows are the
+// engine's own item records (calc/Items.h), copied whole from the engine's
+// collections, so a section can be written (and tested) from records built
+// by hand as well as from a real calculation.  Units as in the engine: levels and depths m, areas m2
 // (pond) and km2 (catchment), storage m3, discharges m3/s, times minutes,
 // rainfall intensities mm/h.
 #pragma once
@@ -11,6 +12,7 @@
 #include "calc/AccuracyCheck.h"
 #include "calc/ProjectData.h"
 #include "calc/CalcDriver.h"
+#include "calc/Items.h"
 
 #include <QString>
 
@@ -19,25 +21,11 @@
 
 namespace wyndlor {
 
-// Row limits of the report tables; more rows make a section fail.
+// Row limits of the tables of 『計算条件』; more rows make the section fail.
+// The tables of the calculation (arrival time, rainfall, waveform, inflow,
+// routing) have none: whatever a valid project computes prints whole.
 constexpr int32_t kMaxHVRows = 20;
 constexpr int32_t kMaxCatchmentRows = 10;
-constexpr int32_t kMaxTpRows = 100;
-constexpr int32_t kMaxRainfallRows = 500;
-constexpr int32_t kMaxWaveformRows = 500;
-constexpr int32_t kMaxHydrographRows = 500;
-constexpr int32_t kMaxRoutingRows = 1000;
-
-struct HVRow {
-    double EL = 0, h = 0, A = 0, V = 0;  // m, m, m2, m3
-};
-
-struct CatchmentRow {
-    QString Title;
-    double Area = 0;           // km2
-    double Fp = 0, FpNV = 0;   // fp and A fp
-    double C = 0, CNV = 0;     // C and A C
-};
 
 // Section 『計算条件』.
 struct ConditionsValues {
@@ -45,51 +33,35 @@ struct ConditionsValues {
     double V = 0, FWL = 0, A = 0, Margin = 0, Qfix = 0;  // m3, m, m2, %, m3/s
     int32_t HVCMethod = 0;   // 0 constant-area, otherwise frustums
     double ELS = 0;          // starting level, m
-    std::vector<HVRow> HV;
+    std::vector<clsQoHVC> HV;  // the storage relation of the routing
     int32_t Siki = 0, Unit = 0;
     double a = 0, b = 0, n = 0;
-    std::vector<CatchmentRow> Catchments;
+    // The sub-catchments as the two weighted averages hold them, same index:
+    // area n, value V (fp or C) and rounded product NV (km2).
+    std::vector<clsAveItem> FpItems, CItems;
     double FpGNV = 0, CGNV = 0;               // sums of A fp and A C
-    double Area = 0, Fp = 0, C = 0;           // adopted values (km2, -, -)
+    double AreaSum = 0, FpAve = 0, CAve = 0;  // the table's area and averages
+    // The values the calculation used (km2, -, -).  The engineer may adopt
+    // others than the table's sum and averages.
+    double Area = 0, Fp = 0, C = 0;
     int32_t SectType = 0;
     double SectB = 0, SectCd = 0;             // m, coefficient
-};
-
-struct TpRow {
-    double t = 0, r = 0, re = 0, tp = 0;  // min, mm/h, mm/h, min
-};
-struct RainfallRow {
-    int32_t t = 0;
-    double r = 0, nr = 0, i = 0;
-};
-struct WaveformRow {
-    int32_t tshh = 0, tsmm = 0, tehh = 0, temm = 0;
-    double r = 0;
-};
-struct HydrographRow {
-    int32_t t = 0;
-    double r = 0, Qi = 0, Qid = 0;
 };
 
 // Section 『設計洪水流量の計算』.
 struct DischargeValues {
     double Margin = 0;        // %
-    double MarginFactor = 1;  // (margin + 100) / 100
+    double MarginFactor = 1;  // Fs the inflow was multiplied by, (margin + 100) / 100
     int32_t Siki = 0;
     double a = 0, b = 0, n = 0;
-    std::vector<TpRow> Tp;
+    std::vector<clsTpData> Tp;
     double tp = 0;            // min
     double DeltaT = 0;        // min
-    std::vector<RainfallRow> Rainfall;
+    std::vector<clsRdataIn> Rainfall;
     int32_t Pattern = 0;      // 0 rear-peaked, otherwise centre-peaked
-    std::vector<WaveformRow> Waveform;
-    std::vector<HydrographRow> Hydrograph;
+    std::vector<clsRdataR> Waveform;
+    std::vector<clsQiData> Hydrograph;
     double Q1 = 0;            // design flood discharge, m3/s
-};
-
-struct RoutingRow {
-    int32_t hh = 0, mm = 0, t = 0;
-    double Qi = 0, Qo = 0, h = 0, V = 0;
 };
 
 // The note on the accuracy check closing section 『設計洪水位の計算』,
@@ -109,7 +81,7 @@ struct AccuracyNoteValues {
 struct WaterLevelValues {
     double FWL = 0;
     double Q1 = 0;
-    std::vector<RoutingRow> Routing;
+    std::vector<clsQoData> Routing;
     int32_t PeakRow = 0;      // position of the peak outflow, 0 when none
     double Q2 = 0;            // peak outflow, m3/s
     double Hmax = 0;          // m

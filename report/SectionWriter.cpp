@@ -1,18 +1,22 @@
 #include "report/SectionWriter.h"
 
+#include "core/Messages.h"
 #include "core/SystemHelpers.h"
 
 namespace wyndlor {
 
 bool SectionWriter::Begin(const QString &section) {
     t_ = TemplateSection{};
-    if (!LoadTemplate(format_, section, t_)) return false;
-    return w.Open();
+    if (!LoadTemplate(format_, section, t_, &w.FailureReason)) return false;
+    if (w.Open()) return true;
+    w.FailureReason = msg::PrintFileWriteFailed(w.PrintFilePath);
+    return false;
 }
 
 bool SectionWriter::End() {
     const bool ok = !w.WriteFailed();
     w.Close();
+    if (!ok) w.FailureReason = msg::PrintFileWriteFailed(w.PrintFilePath);
     return ok;
 }
 
@@ -40,6 +44,40 @@ QString FullWidthNumber(double value, const std::string &picture) {
             out += QChar(0x3000);
     }
     return out;
+}
+
+QStringList SplitToWidth(const QString &text, int32_t width) {
+    // Characters, a surrogate pair kept whole.
+    QStringList chars;
+    for (int i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+        chars.append(text.mid(i, pair ? 2 : 1));
+        if (pair) ++i;
+    }
+    // Japanese line breaking: a closing bracket or a punctuation mark never
+    // starts a line, an opening bracket never ends one; the character before
+    // the break then moves to the next line too.
+    static const QString noStart = QStringLiteral("）」』】〕｝〉》，．、。・：；？！ー－～)]},.:;?!");
+    static const QString noEnd = QStringLiteral("（「『【〔｛〈《([{");
+    QStringList pieces;
+    QStringList line;
+    int32_t used = 0;
+    for (const QString &ch : chars) {
+        const int32_t w = ShiftJisWidth(ch);
+        if (used + w > width && !line.isEmpty()) {
+            QStringList carried;
+            if (noStart.contains(ch) && line.size() > 1) carried.prepend(line.takeLast());
+            while (line.size() > 1 && noEnd.contains(line.last())) carried.prepend(line.takeLast());
+            pieces.append(line.join(QString()));
+            line = carried;
+            used = 0;
+            for (const QString &c : line) used += ShiftJisWidth(c);
+        }
+        line.append(ch);
+        used += w;
+    }
+    pieces.append(line.join(QString()));
+    return pieces;
 }
 
 QString ZeroPadded(int32_t value, int32_t digits) {

@@ -17,11 +17,16 @@ public:
     ~SectionWriter() { w.Close(); }
 
     // Loads the template section and opens the print file for appending.
+    // On failure the writer's FailureReason says why.
     bool Begin(const QString &section);
-    // Closes the print file; false when anything failed to be written.
+    // Closes the print file; false (with the reason) when anything failed
+    // to be written.
     bool End();
 
     const TemplateLine &T(int32_t k) const { return t_[k]; }
+    // True when the section defines line k (an older format file may lack
+    // the lines a newer layout adds).
+    bool Has(int32_t k) const { return !t_[k].Text.isEmpty(); }
     void Line(int32_t k) { w.PrintLine(t_[k]); }
     void Line(int32_t k, const std::vector<double> &numbers, const QStringList &texts = {}) {
         w.PrintTemplateLine(t_[k], numbers, texts);
@@ -55,6 +60,11 @@ private:
 // A number as text in full-width characters ("０．７５０"), for values the
 // report sets inside a formula rather than in a number column.
 QString FullWidthNumber(double value, const std::string &picture);
+// `text` cut on character boundaries into pieces of at most `width` bytes
+// of Shift_JIS each (at least one piece, "" for an empty text), with the
+// Japanese line-breaking rules: no closing bracket or punctuation mark at
+// the start of a piece, no opening bracket at its end.
+QStringList SplitToWidth(const QString &text, int32_t width);
 // A whole number with leading zeros ("001").
 QString ZeroPadded(int32_t value, int32_t digits);
 

@@ -31,14 +31,19 @@ bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
         s.Line(k);
     }
     s.Blank(2);
-    s.Lines(20, 25);
+    s.Line(20);
+    // The peak row's mark sticks out of the table: the whole table is
+    // pulled left alike when the indentation leaves no room for it.
+    s.w.BlockWidth = static_cast<int32_t>(s.T(26).Text.size());
+    s.Lines(21, 25);
     PagedTable table = s.Table(v.Routing.size(), 21, 25, 26, 28);
     table.Values = [&v](int32_t i, std::vector<double> &n, QStringList &t) {
-        const RoutingRow &r = v.Routing[static_cast<size_t>(i - 1)];
+        const clsQoData &r = v.Routing[static_cast<size_t>(i - 1)];
         t = {ZeroPadded(r.hh, 3), ZeroPadded(r.mm, 2), PeakMark(i, v.PeakRow)};
         n = {double(r.t), r.Qi, r.Qo, r.h, r.V};
     };
     s.w.PrintPagedTable(table);
+    s.w.BlockWidth = 0;
     s.w.KeepOnSheet(4);  // the conclusion stays in one piece below the table
     s.Blank(1);
     s.Line(29);
@@ -47,14 +52,16 @@ bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
     return s.End();
 }
 
-// The note on the accuracy check, lines 10-20 of "設計洪水位2": the
-// reference values, where the level iteration did not settle, and the step
-// to recalculate at.  Kept on one page with the two blank lines before it.
+// The note on the accuracy check, lines 10-20 of "設計洪水位2", under a
+// heading of its own before the closing "以　上": the reference values,
+// where the level iteration did not settle, and the step to recalculate
+// at.  Kept on one page with the two blank lines before it.
 constexpr int32_t kAccuracyNoteLines = 13;  // at most, blank lines inside included
 constexpr int32_t kAccuracyNoteGap = 2;
+constexpr int32_t kClosingLines = 2;  // the blank line and "以　上" after the note
 
 void WriteAccuracyNote(SectionWriter &s, const AccuracyNoteValues &n) {
-    s.PageCheck(kAccuracyNoteGap + kAccuracyNoteLines, kAccuracyNoteGap);
+    s.PageCheck(kAccuracyNoteGap + kAccuracyNoteLines + kClosingLines, kAccuracyNoteGap);
     s.Line(10);
     s.Blank(1);
     s.Line(11);
@@ -90,18 +97,19 @@ bool WriteLevel(SectionWriter &s, const WaterLevelValues &v) {
     s.Line(5, {v.FWL, v.Hmax});
     s.Blank(1);
     s.Line(6, {v.DesignFloodLevel});
-    for (int32_t k = 7; k <= 9; ++k) {
+    for (int32_t k = 7; k <= 8; ++k) {
         s.Blank(1);
         s.Line(k);
     }
     if (v.Note.Print) WriteAccuracyNote(s, v.Note);
+    s.Blank(1);
+    s.Line(9);  // 以　上
     return s.End();
 }
 
 }  // namespace
 
 bool WriteWaterLevelReport(PrintWriter &writer, const QString &formatFile, const WaterLevelValues &v) {
-    if (v.Routing.size() > static_cast<size_t>(kMaxRoutingRows)) return false;
     writer.LinesPerPage = kReportLinesPerPage;
     SectionWriter s(writer, formatFile);
     return WriteRouting(s, v) && WriteLevel(s, v);

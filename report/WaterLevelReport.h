@@ -1,9 +1,9 @@
 // Report section 『設計洪水位の計算』: the flood routing table of every time
 // step, the peak outflow against the design flood discharge, the largest
 // overflow depth and the design flood water level.  When the accuracy check
-// of the calculation warns, a note closes the section: the peak outflow and
-// the largest overflow depth of a 1-minute reference routing and the time
-// step to recalculate at.  Without a warning the section is as before.
+// of the calculation warns, a note under a heading of its own stands before
+// the closing "以　上": the peak outflow and the largest overflow depth of a
+// 1-minute reference routing and the time step to recalculate at.
 #pragma once
 
 #include "report/ReportValues.h"
@@ -12,9 +12,10 @@
 namespace wyndlor {
 
 // Appends the section to writer.PrintFilePath from the template sections
-// "設計洪水位1" and "設計洪水位2" (its lines 10-20 for the note of v.Note).  False when a template section cannot be
-// read, the file cannot be written, or the routing has more than
-// kMaxRoutingRows time points.
+// "設計洪水位1" and "設計洪水位2" (its lines 10-20 for the note of v.Note,
+// before the closing line 9).  False when a template section cannot be
+// read or the file cannot be written (the writer's FailureReason says
+// which).  A routing of any length prints whole, paged.
 bool WriteWaterLevelReport(PrintWriter &writer, const QString &formatFile, const WaterLevelValues &v);
 
 // The mark of the peak-outflow row in the routing table.

@@ -26,6 +26,7 @@ void RunCalculationCommand(Project &project, QWidget *parent,
     {
         WaitCursor wait;
         project.Run = MakeCalcRun(project.Data);
+        project.Run.SourceFile = project.CurrentFileName;
     }
     if (!project.Run.Ok)
         MessageBoxes().Show(parent, msg::CalcFailedText(), QString(), MsgIcon::Information, MsgButtons::Ok);

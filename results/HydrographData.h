@@ -46,6 +46,7 @@ struct GraphData {
     QString Y2Title;    // empty: no right axis
     double Y2Max = 0;   // top of the right axis, m
     QVector<GraphSeries> Series;
+    QString SourceFile; // project file of the run ("" never saved): images go beside it
 };
 
 // Top of the level axis for a largest overflow depth hmax (m): 2 hmax.

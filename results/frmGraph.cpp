@@ -1,5 +1,6 @@
 #include "results/frmGraph.h"
 
+#include "core/SystemHelpers.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/WindowPlace.h"
 
@@ -282,9 +283,7 @@ bool frmGraph::SaveImage(const QString &path) {
 }
 
 void frmGraph::SaveImageAs() {
-    const QString suggested =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(data_.Section + QStringLiteral(".png"));
+    const QString suggested = SuggestedOutputPath(data_.SourceFile, data_.Caption, QStringLiteral("png"));
     const QString png = QStringLiteral("PNG 画像 (*.png)");
     const QString svg = QStringLiteral("SVG 画像 (*.svg)");
     QString filter = png;

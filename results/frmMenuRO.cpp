@@ -96,6 +96,7 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
 frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
     : QDialog(parent),
       results_(run.Results),
+      sourceFile_(run.SourceFile),
       check_(run.ValidCheck()),
       openPrintMenu_(std::move(openPrintMenu)) {
     setObjectName(QStringLiteral("frmMenuRO"));
@@ -210,7 +211,9 @@ void frmMenuRO::done(int result) {
 std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
     const bool inflow = tag == kResOutQi;
     if (!inflow && tag != kResOutQo) return nullptr;
-    auto table = std::make_unique<frmResOut>(inflow ? ResOutQiConfig() : ResOutQoConfig(), this);
+    ResultTableConfig config = inflow ? ResOutQiConfig() : ResOutQoConfig();
+    config.SourceFile = sourceFile_;
+    auto table = std::make_unique<frmResOut>(std::move(config), this);
     table->UsrCaption = QString();
     table->UsrHelpFile = QString();
     table->UsrHelpContextID = 0;
@@ -231,6 +234,7 @@ std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
 std::unique_ptr<frmGraph> frmMenuRO::CreateGraph(const QString &tag, QWidget *parent) {
     GraphData data = tag == kResOutQi ? GraphQiData(results_.objQi.get())
                                       : GraphQoData(results_.objQo.get(), check_);
+    data.SourceFile = sourceFile_;
     return std::make_unique<frmGraph>(std::move(data), parent);
 }
 

@@ -78,6 +78,7 @@ private:
     void AddCheckLines(QLayout *layout, int width);
 
     const CalcResults &results_;
+    QString sourceFile_;  // the run's project file, for the save dialogs
     const AccuracyCheck *check_;
     std::function<void(QWidget *)> openPrintMenu_;
     QLineEdit *numQ1_ = nullptr, *numQ2_ = nullptr, *numH1_ = nullptr, *numHWL_ = nullptr;

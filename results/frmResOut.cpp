@@ -1,5 +1,6 @@
 #include "results/frmResOut.h"
 
+#include "core/SystemHelpers.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/WindowPlace.h"
 
@@ -267,9 +268,7 @@ void frmResOut::CopySelection() {
 }
 
 void frmResOut::SaveCsv() {
-    const QString suggested =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(config_.Section + QStringLiteral(".csv"));
+    const QString suggested = SuggestedOutputPath(config_.SourceFile, config_.Caption, QStringLiteral("csv"));
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV保存"), suggested,
                                                       QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;

@@ -33,6 +33,7 @@ struct ResultTableConfig {
     QString GraphButtonName;  // cmdGraphQi or cmdGraphQo
     QVector<ResultColumn> Columns;
     QVector<LegendEntry> Legend;
+    QString SourceFile;       // project file of the run ("" never saved): the CSV goes beside it
 };
 
 ResultTableConfig ResOutQiConfig();  // inflow hydrograph, 4 columns

@@ -69,6 +69,16 @@ TEST_F(GlancerWindowTest, TitleNamesTheFile)
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("Glancer - sample.prn"));
 }
 
+TEST_F(GlancerWindowTest, AProjectNamesTheWindowAndThePdf)
+{
+    PrintDocument doc;
+    doc.title = QStringLiteral("大沢ため池");
+    const QString project = QDir(work_.path()).filePath(QStringLiteral("osawa-ike.wyd"));
+    GlancerWindow window(std::move(doc), previewer_test::SamplePath(), work_.path(), project);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Glancer - osawa-ike.wyd - 大沢ため池"));
+    EXPECT_EQ(window.SuggestedPdfPath(), QDir(work_.path()).filePath(QStringLiteral("osawa-ike.pdf")));
+}
+
 TEST_F(GlancerWindowTest, OutlineNestsHeadingsAndJumpsToTheirPage)
 {
     QTreeWidget *tree = window_->Outline();

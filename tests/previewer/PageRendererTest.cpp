@@ -9,12 +9,15 @@ using namespace wyndlor::glancer;
 namespace {
 
 // A page drawn so that one column is kCell pixels wide and a line 2 kCell
-// high: 80 x 76 cells.
+// high: 80 x 76 cells of the report, with the lines of the page's head
+// above them and of its foot below.
 constexpr int kCell = 10;
 constexpr int kMargin = 50;  // white around the printable area, px
 // Darker than this is ink (a thin rule at this size is about 150).
 constexpr int kInkGray = 200;
-const QRect kPrintable(kMargin, kMargin, 80 * kCell, 76 * 2 * kCell);
+constexpr int kHead = PageRenderer::kHeadLines;
+constexpr int kGridLines = kHead + 76 + PageRenderer::kFootLines;
+const QRect kPrintable(kMargin, kMargin, 80 * kCell, kGridLines * 2 * kCell);
 
 PrintDocument DocOf(const QStringList &lines)
 {
@@ -27,7 +30,7 @@ QImage Render(const PrintDocument &doc, const QRect &printable = kPrintable)
                  QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PageRenderer(doc).Paint(painter, doc.pages.at(0), printable);
+    PageRenderer(doc).Paint(painter, doc.pages.at(0), 1, printable);
     painter.end();
     return image;
 }
@@ -45,7 +48,7 @@ bool HasInk(const QImage &image, const QRect &area)
 // The pixels of columns [first, first + count) of line `line`.
 QImage Cells(const QImage &image, int line, int first, int count)
 {
-    return image.copy(kMargin + first * kCell, kMargin + line * 2 * kCell, count * kCell, 2 * kCell);
+    return image.copy(kMargin + first * kCell, kMargin + (kHead + line) * 2 * kCell, count * kCell, 2 * kCell);
 }
 
 TEST(PageRenderer, FontHasTwoToOneAdvances)
@@ -71,18 +74,20 @@ TEST(PageRenderer, CharactersSitOnTheirColumns)
 TEST(PageRenderer, LinesStackOneUnderAnother)
 {
     const QImage image = Render(DocOf({"", "", "X"}));
-    EXPECT_FALSE(HasInk(image, QRect(0, 0, image.width(), kMargin + 2 * 2 * kCell)));
-    EXPECT_TRUE(HasInk(image, QRect(kMargin, kMargin + 2 * 2 * kCell, kCell, 2 * kCell)));
+    const int top = kMargin + kHead * 2 * kCell;  // below the page's head
+    EXPECT_FALSE(HasInk(image, QRect(0, top, image.width(), 2 * 2 * kCell)));
+    EXPECT_TRUE(HasInk(image, QRect(kMargin, top + 2 * 2 * kCell, kCell, 2 * kCell)));
 }
 
 TEST(PageRenderer, RuledLinesJoinAcrossCellsAndLines)
 {
     // a horizontal rule inks every column it covers, a vertical one every line
     const QImage image = Render(DocOf({"────", "│", "│"}));
+    const int top = kMargin + kHead * 2 * kCell;
     for (int x = kMargin; x < kMargin + 8 * kCell; ++x)
-        EXPECT_TRUE(HasInk(image, QRect(x, kMargin, 1, 2 * kCell))) << "x " << x;
+        EXPECT_TRUE(HasInk(image, QRect(x, top, 1, 2 * kCell))) << "x " << x;
     const int x = kMargin + kCell;  // middle of the 2-column "│"
-    for (int y = kMargin + 2 * kCell; y < kMargin + 3 * 2 * kCell; ++y)
+    for (int y = top + 2 * kCell; y < top + 3 * 2 * kCell; ++y)
         EXPECT_TRUE(HasInk(image, QRect(x - 2, y, 4, 1))) << "y " << y;
 }
 
@@ -96,7 +101,8 @@ TEST(PageRenderer, WideDocumentShrinksToFitTheWidth)
 
     const QImage image = Render(doc);
     const int right = kPrintable.right() + 1;
-    EXPECT_TRUE(HasInk(image, QRect(right - kCell, kMargin, kCell, 4 * kCell)));
+    const int line = 2 * kCell * 80 / 100;  // a line's height at the scale that fits 100 columns
+    EXPECT_TRUE(HasInk(image, QRect(right - kCell, kMargin + kHead * line, kCell, line)));
     EXPECT_FALSE(HasInk(image, QRect(right, 0, image.width() - right, image.height())));
 }
 
@@ -108,7 +114,10 @@ TEST(PageRenderer, LongPageShrinksToFitTheHeight)
     EXPECT_EQ(PageRenderer(doc).Lines(), 90);
     const QImage image = Render(doc);
     const int bottom = kPrintable.bottom() + 1;
-    EXPECT_TRUE(HasInk(image, QRect(kMargin, bottom - 2 * kCell, kPrintable.width(), 2 * kCell)));
+    const int line = kPrintable.height() / (kHead + 90 + PageRenderer::kFootLines);
+    const int lastLine = bottom - (PageRenderer::kFootLines + 1) * line;  // above the foot
+    EXPECT_TRUE(HasInk(image, QRect(kMargin, lastLine, kPrintable.width(), line)));
+    EXPECT_TRUE(HasInk(image, QRect(kMargin, bottom - line, kPrintable.width(), line))) << "the page number";
     EXPECT_FALSE(HasInk(image, QRect(0, bottom, image.width(), image.height() - bottom)));
 }
 

@@ -72,6 +72,26 @@ TEST_F(PdfExportTest, TextCanBeSearched)
     EXPECT_EQ(text.count(u'\f'), 4);  // pdftotext ends each page with a form feed
 }
 
+TEST_F(PdfExportTest, EveryPageCarriesTheTitleAndItsNumber)
+{
+    // Longer than the head line: it is narrowed, not cut.
+    const QString title = QStringLiteral("大沢ため池（大沢地区）洪水吐改修に伴う設計洪水位の検討　その二");
+    QString error;
+    ASSERT_TRUE(ExportPdf(previewer_test::SamplePath(), PdfPath("sample.pdf"), error, title));
+    const QString text = PdfText(PdfPath("sample.pdf"));
+    if (text.isNull())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QStringList pages = text.split(u'\f');
+    ASSERT_GE(pages.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        QString page = pages[i];
+        EXPECT_TRUE(page.contains(QStringLiteral("%1 / 4").arg(i + 1))) << "page " << i + 1;
+        page.remove(QRegularExpression(QStringLiteral("\\s"))).remove(u'　');
+        EXPECT_TRUE(page.contains(QString(title).remove(u'　')))
+            << "page " << i + 1;
+    }
+}
+
 TEST_F(PdfExportTest, KanjiSharingAGlyphWithARadicalCopiesRight)
 {
     if (PageRenderer(DocumentFromPages({{"x"}})).Font().family() != QLatin1String("IPAGothic"))

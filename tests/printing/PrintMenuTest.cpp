@@ -88,11 +88,13 @@ TEST_P(PrintMenuJoinTest, JoinedFileHoldsTheTickedSectionsSeparatedByOneFormFeed
     EXPECT_EQ(joined.size(), expected.size());
     EXPECT_TRUE(joined == expected);
 
-    // The previewer gets the work folder and the joined file, each whole.
+    // The previewer gets the work folder, the project and its title, and the
+    // joined file, each whole.
     ASSERT_EQ(starter_.starts.size(), 1u);
     EXPECT_EQ(starter_.starts[0].first, PreviewerProgram());
     EXPECT_EQ(starter_.starts[0].second,
-              QStringList({QStringLiteral("/INI=") + WorkFolder(), menu->Writer().PrintFileList[3]}));
+              QStringList({QStringLiteral("/INI=") + WorkFolder(), QStringLiteral("/PROJECT=") + run_.SourceFile,
+                           QStringLiteral("/TITLE=大沢ため池（大沢地区）"), menu->Writer().PrintFileList[3]}));
     EXPECT_TRUE(boxes_.shown.empty());
 }
 

@@ -85,6 +85,7 @@ protected:
         const QString path = QStringLiteral(WYNDLOR_EXAMPLES_DIR "/") + QString::fromLatin1(name);
         ASSERT_EQ(OpenProjectFile(path, data).outcome, OpenOutcome::Ok) << name;
         run = MakeCalcRun(data, CalcRunOptions{false, false});
+        run.SourceFile = path;
         ASSERT_TRUE(run.Ok) << name;
     }
 

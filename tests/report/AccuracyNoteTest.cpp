@@ -14,7 +14,7 @@
 namespace wyndlor {
 namespace {
 
-const QString kNoteTitle = QStringLiteral("（注）計算精度の確認");
+const QString kNoteTitle = QStringLiteral("計算精度の確認");
 
 WaterLevelValues WaterLevel(int rows) {
     WaterLevelValues v;
@@ -22,7 +22,7 @@ WaterLevelValues WaterLevel(int rows) {
     v.Q1 = 5.308;
     for (int i = 0; i < rows; ++i) {
         const int t = 10 * i;
-        v.Routing.push_back({t / 60, t % 60, t, 1.0, 0.1 * i, 0.01 * i, 100.0 * i});
+        v.Routing.push_back({t, t / 60, t % 60, 1.0, 0.1 * i, 100 + 0.01 * i, 0.01 * i, 100.0 * i});
     }
     v.PeakRow = rows > 1 ? 2 : 0;
     v.Q2 = 2.637;
@@ -80,12 +80,12 @@ TEST_P(NoteLines, FollowTheVerdict) {
     WaterLevelValues v = WaterLevel(20);
     v.Note = Note(GetParam().suggestion, GetParam().nonConverged);
     const QStringList lines = test::Lines(Write(v));
-    // The note follows the section's closing line.
+    // The note is a heading of the outline and precedes the closing line.
     const int end = lines.indexOf(QRegularExpression(QStringLiteral("^\\s+以　上$")));
-    const int title = lines.indexOf(QRegularExpression(QStringLiteral("^\\s*") + kNoteTitle + QStringLiteral("$")));
-    ASSERT_GE(end, 0);
-    ASSERT_GT(title, end);
-    const QString note = lines.mid(title).join('\n');
+    const int title = lines.indexOf(QRegularExpression(QStringLiteral("^\\s*\\?R2") + kNoteTitle + QStringLiteral("$")));
+    ASSERT_GE(title, 0);
+    ASSERT_GT(end, title);
+    const QString note = lines.mid(title, end - title).join('\n');
     for (const char *p : GetParam().present)
         EXPECT_TRUE(note.contains(QRegularExpression(QString::fromUtf8(p)))) << p << "\n" << note.toStdString();
     for (const char *a : GetParam().absent)
@@ -139,7 +139,7 @@ TEST(NoteTemplate, LinesFitTheTextWidth) {
     for (int32_t k = 10; k <= 20; ++k) {
         EXPECT_FALSE(t[k].Text.isEmpty()) << k;
         EXPECT_LE(t[k].Text.size(), 74) << k << ": " << test::Text(t[k].Text).toStdString();
-        EXPECT_EQ(t[k].Style, 0) << k;
+        EXPECT_EQ(t[k].Style, k == 10 ? 2 : 0) << k << ": the note's heading is in the outline";
     }
 }
 
@@ -182,8 +182,9 @@ TEST(NoteFromACalculation, CollectedFromTheCheckAndPrintedOnlyWithIt) {
     EXPECT_EQ(a.count(kNoteTitle), 1);
     EXPECT_FALSE(b.contains(kNoteTitle));
     EXPECT_TRUE(a.contains(QStringLiteral("%1 分以下").arg(check.suggestedDT)));
-    // The note comes last and changes nothing before it.
-    EXPECT_TRUE(a.startsWith(b.left(b.lastIndexOf(QStringLiteral("以　上")))));
+    // The note closes the text before "以　上" and changes nothing before it.
+    EXPECT_TRUE(a.startsWith(b.left(b.lastIndexOf(QStringLiteral("による。）")))));
+    EXPECT_LT(a.indexOf(kNoteTitle), a.lastIndexOf(QStringLiteral("以　上")));
 
     // A check that passes adds nothing.
     AccuracyCheck passed = check;

@@ -40,7 +40,7 @@ TEST_F(PageLength, WaterLevelSectionForEveryTableLength) {
         v.Q1 = 5.308;
         for (int i = 0; i < rows; ++i) {
             const int t = 10 * i;
-            v.Routing.push_back({t / 60, t % 60, t, 1.0, 0.1 * i, 0.01 * i, 100.0 * i});
+            v.Routing.push_back({t, t / 60, t % 60, 1.0, 0.1 * i, 100 + 0.01 * i, 0.01 * i, 100.0 * i});
         }
         v.PeakRow = 1;
         v.Q2 = 2.637;
@@ -65,7 +65,7 @@ TEST_F(PageLength, DischargeSectionForEveryTableLength) {
         v.DeltaT = 10;
         for (int i = 0; i < rows; ++i) {
             v.Rainfall.push_back({10 * (i + 1), 50.0, 50.0 * (i + 1), 1.0});
-            v.Waveform.push_back({0, 10 * i % 60, 0, 10 * (i + 1) % 60, 1.0});
+            v.Waveform.push_back({10 * (i + 1), 0, 10 * i % 60, 0, 10 * (i + 1) % 60, 1.0});
             v.Hydrograph.push_back({10 * (i + 1), 1.0, 0.5, 0.6});
         }
         v.Q1 = 5.308;

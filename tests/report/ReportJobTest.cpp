@@ -1,6 +1,7 @@
 // The whole report: numbering settings, the section files in order, joining
 // them as the print button does, the failure messages, and the report of
 // each example project against its reviewed golden file.
+#include "core/AppPaths.h"
 #include "core/CPrivateProfile.h"
 #include "core/ProjectFile.h"
 #include "core/Messages.h"
@@ -131,16 +132,18 @@ TEST_F(ReportJobTest, FailedSectionIsNamedAndTheOthersStayUsable) {
     f.write(fmt);
     f.close();
     EXPECT_EQ(PrepareReport(writer, test::RunOf(data, results), broken, ini),
-              QStringLiteral("\n･『設計洪水量の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ"));
+              QStringLiteral("\n･『設計洪水量の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ\n　") +
+                  msg::FormatSectionMissing(QStringLiteral("設計洪水流量_tp"), broken));
     ASSERT_EQ(writer.PrintFileList.size(), 4);
     EXPECT_FALSE(test::ReadBytes(writer.PrintFileList[2]).isEmpty());
 }
 
 TEST_F(ReportJobTest, MissingCalculationFailsEverySection) {
     const CalcResults none;
+    const QString why = QStringLiteral("\n　") + msg::ReportNotCalculated();
     EXPECT_EQ(PrepareReport(writer, test::RunOf(data, none), test::FormatFile(), ini),
-              QStringLiteral("\n") + msg::SectionFailureMessage(0) + QStringLiteral("\n") + msg::SectionFailureMessage(1) +
-                  QStringLiteral("\n") + msg::SectionFailureMessage(2));
+              QStringLiteral("\n") + msg::SectionFailureMessage(0) + why + QStringLiteral("\n") +
+                  msg::SectionFailureMessage(1) + why + QStringLiteral("\n") + msg::SectionFailureMessage(2) + why);
 }
 
 TEST_F(ReportJobTest, FullReportFitsThePrintedPage) {
@@ -156,9 +159,45 @@ TEST_F(ReportJobTest, FullReportFitsThePrintedPage) {
 TEST_F(ReportJobTest, FullReportFailureGivesTheSectionMessages) {
     QString message;
     const QString out = dir.filePath(QStringLiteral("report.prn"));
-    EXPECT_FALSE(WriteFullReport(out, test::RunOf(data, results), dir.filePath(QStringLiteral("none.FMT")), ini, message));
-    EXPECT_EQ(message, msg::SectionFailureMessage(0) + QStringLiteral("\n") + msg::SectionFailureMessage(1) +
-                           QStringLiteral("\n") + msg::SectionFailureMessage(2));
+    const QString fmt = dir.filePath(QStringLiteral("none.FMT"));
+    EXPECT_FALSE(WriteFullReport(out, test::RunOf(data, results), fmt, ini, message));
+    const QString why = QStringLiteral("\n　") + msg::FormatFileUnreadable(fmt);
+    EXPECT_EQ(message, msg::SectionFailureMessage(0) + why + QStringLiteral("\n") + msg::SectionFailureMessage(1) +
+                           why + QStringLiteral("\n") + msg::SectionFailureMessage(2) + why);
+}
+
+TEST_F(ReportJobTest, OwnNumberingWinsOverTheShippedDefault) {
+    EXPECT_EQ(NumberingSettingsFile(ini), DefaultSettingsFileName());
+    WriteNumberingSettings(ini);
+    EXPECT_EQ(NumberingSettingsFile(ini), ini);
+}
+
+TEST_F(ReportJobTest, InitialNumberStartsTheFirstChapter) {
+    WriteNumberingSettings(ini);
+    CPrivateProfile::SetValueString(ini, QStringLiteral("Chapter"), QStringLiteral("Init"), QStringLiteral("3"));
+    ASSERT_EQ(PrepareReport(writer, test::RunOf(data, results), test::FormatFile(), ini), QString());
+    EXPECT_EQ(test::Lines(test::ReadBytes(writer.PrintFileList[2])).first(), QStringLiteral("?R15. 設計洪水位の計算"));
+}
+
+// The largest project the dialogs accept, at the deepest margins the
+// numbering dialog allows: every section prints, nothing is cut, no line
+// passes the sheet.
+TEST_F(ReportJobTest, MaximalProjectPrintsWholeAtMarginsOfTen) {
+    const ProjectData maximal = test::MaximalProject();
+    CalcResults res;
+    ASSERT_TRUE(CalcAll(maximal, res));
+    ASSERT_EQ(res.objQo->Qo().Count(), 1026);
+    WriteNumberingSettings(ini);
+    for (const char *key : {"Margin1", "Margin2", "Margin3", "Margin4"})
+        CPrivateProfile::SetValueString(ini, QStringLiteral("Chapter"), QString::fromLatin1(key), QStringLiteral("10"));
+    const QString out = dir.filePath(QStringLiteral("maximal.prn"));
+    QString message;
+    ASSERT_TRUE(WriteFullReport(out, test::RunOf(maximal, res), test::FormatFile(), ini, message)) << message.toStdString();
+    const QByteArray report = test::ReadBytes(out);
+    ExpectPrintable(report);
+    const QString text = test::Text(report);
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("│ \\d{3}:\\d{2} │"))), 1026);
+    for (int32_t i = 1; i <= 10; ++i) EXPECT_TRUE(text.contains(QString::fromStdString(test::MaximalName(i)))) << i;
 }
 
 TEST(PrintFiles, AHundredAreAllowedTheHundredAndFirstIsRefused) {

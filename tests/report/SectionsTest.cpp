@@ -5,6 +5,8 @@
 #include "report/ConditionsReport.h"
 #include "report/DischargeReport.h"
 #include "report/WaterLevelReport.h"
+#include "core/Messages.h"
+#include "tests/support/SampleProjects.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -28,10 +30,13 @@ ConditionsValues Conditions() {
     v.Siki = 0;
     v.a = 5000;
     v.b = 40;
-    v.Catchments = {{QStringLiteral("上流域"), 1.5, 0.7, 1.05, 290, 435},
-                    {QStringLiteral("下流域"), 0.5, 0.9, 0.45, 190, 95}};
+    v.FpItems = {{"上流域", 1.5, 0.7, 1.05}, {"下流域", 0.5, 0.9, 0.45}};
+    v.CItems = {{"上流域", 1.5, 290, 435}, {"下流域", 0.5, 190, 95}};
     v.FpGNV = 1.5;
     v.CGNV = 530;
+    v.AreaSum = 2;
+    v.FpAve = 0.75;
+    v.CAve = 265;
     v.Area = 2;
     v.Fp = 0.75;
     v.C = 265;
@@ -52,7 +57,7 @@ DischargeValues Discharge(int waveformRows) {
     v.tp = 102.6;
     v.DeltaT = 60;
     for (int k = 1; k <= 4; ++k) v.Rainfall.push_back({60 * k, 50.0 / k, 50.0, k == 1 ? 50.0 : 0.0});
-    for (int j = 0; j < waveformRows; ++j) v.Waveform.push_back({j, 0, j + 1, 0, 1.0 + j});
+    for (int j = 0; j < waveformRows; ++j) v.Waveform.push_back({60 * (j + 1), j, 0, j + 1, 0, 1.0 + j});
     v.Hydrograph = {{60, 1.0, 0.4167, 1.0}, {120, 50.0, 20.8333, 25.5}};
     v.Q1 = 25.5;
     return v;
@@ -64,7 +69,7 @@ WaterLevelValues WaterLevel(int rows, int peak) {
     v.Q1 = 5.308;
     for (int i = 0; i < rows; ++i) {
         const int t = 10 * i;
-        v.Routing.push_back({t / 60, t % 60, t, 1.0, 0.1 * i, 0.01 * i, 100.0 * i});
+        v.Routing.push_back({t, t / 60, t % 60, 1.0, 0.1 * i, 100 + 0.01 * i, 0.01 * i, 100.0 * i});
     }
     v.PeakRow = peak;
     v.Q2 = 2.637;
@@ -115,7 +120,8 @@ TEST_F(SectionTest, ConditionsWriteTitleValuesAndUnits) {
 
 TEST_F(SectionTest, ConditionsWithoutSubCatchmentsWriteTheSummaryForm) {
     ConditionsValues v = Conditions();
-    v.Catchments.clear();
+    v.FpItems.clear();
+    v.CItems.clear();
     ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
     const QString all = All();
     EXPECT_TRUE(all.contains(QStringLiteral("流域面積は次のとおりとする。")));
@@ -130,6 +136,35 @@ TEST_F(SectionTest, ConditionsWithSubCatchmentsWriteTheTableAndTotals) {
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("│ 上流域\\s+│\\s+1\\.5000 │\\s+0\\.700 │\\s+1\\.0500 │"))));
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("合　計\\s+│\\s+2\\.0000 │\\s+│\\s+1\\.5000 │\\s+│\\s+530\\.000 │"))));
     EXPECT_FALSE(all.contains(QStringLiteral("流域面積は次のとおりとする。")));
+}
+
+TEST_F(SectionTest, LongestTitleAndNamesComeOutWhole) {
+    ConditionsValues v = Conditions();
+    v.Title = QString::fromStdString(test::MaximalTitle());
+    v.FpItems.clear();
+    for (int32_t i = 1; i <= 3; ++i) v.FpItems.push_back({test::MaximalName(i), 0.35, 0.7, 0.245});
+    v.CItems = v.FpItems;
+    ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
+    QString all = All();
+    for (const clsAveItem &f : v.FpItems) EXPECT_TRUE(all.contains(QString::fromStdString(f.Title))) << f.Title;
+    all.remove(u' ').remove(u'\n').remove(u'\r').remove(QChar(0x3000));
+    EXPECT_TRUE(all.contains(v.Title));
+}
+
+TEST_F(SectionTest, AdoptedValuesApartFromTheAveragesPrintBoth) {
+    ConditionsValues v = Conditions();
+    ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
+    EXPECT_FALSE(All().contains(QStringLiteral("採用値"))) << "adopted values equal to the table's";
+    v.Area = 2.5;
+    v.Fp = 0.8;
+    ASSERT_TRUE(CanWriteFile(w.PrintFilePath));
+    ASSERT_TRUE(WriteConditionsReport(w, test::FormatFile(), v));
+    const QString all = All();
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("合　計\\s+│\\s+2\\.0000 │"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("ｆｐ ＝ Σ（Ａ×ｆｐ）／Ａ ＝\\s+0\\.750"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("採用値\\s+ｆｐ\\s+＝\\s+0\\.800"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("採用値\\s+Ａ\\s+＝\\s+2\\.5000 ｋｍ２"))));
+    EXPECT_FALSE(all.contains(QRegularExpression(QStringLiteral("採用値\\s+Ｃ"))));
 }
 
 TEST_F(SectionTest, CatchmentSubsectionStartsOnANewPage) {
@@ -150,7 +185,8 @@ class HVRowsTest : public SectionTest, public ::testing::WithParamInterface<HVCa
 
 TEST_P(HVRowsTest, SeparatorBetweenRowsOnly) {
     ConditionsValues v = Conditions();
-    v.Catchments.clear();  // keep the only ruled table that of the h-V rows
+    v.FpItems.clear();
+    v.CItems.clear();  // keep the only ruled table that of the h-V rows
     v.HVCMethod = GetParam().method;
     v.HV.clear();
     for (int i = 0; i < GetParam().rows; ++i) v.HV.push_back({100.0 + i, double(i), 1000.0 * (i + 1), 500.0 * i});
@@ -195,16 +231,17 @@ TEST_F(SectionTest, SectionTypeChoosesTheTemplate) {
 
 TEST_F(SectionTest, ConditionsRefuseTablesBeyondTheirLimits) {
     ConditionsValues v = Conditions();
-    v.HV.assign(kMaxHVRows + 1, HVRow{});
+    v.HV.assign(kMaxHVRows + 1, clsQoHVC{});
     EXPECT_FALSE(WriteConditionsReport(w, test::FormatFile(), v));
     v = Conditions();
-    v.Catchments.assign(kMaxCatchmentRows + 1, CatchmentRow{});
+    v.FpItems.assign(kMaxCatchmentRows + 1, clsAveItem{});
     EXPECT_FALSE(WriteConditionsReport(w, test::FormatFile(), v));
 }
 
 TEST_F(SectionTest, MissingTemplateSectionFailsAndKeepsWhatWasWritten) {
     const QString fmt = FormatWithout(QStringLiteral("設計条件3"));
     EXPECT_FALSE(WriteConditionsReport(w, fmt, Conditions()));
+    EXPECT_EQ(w.FailureReason, msg::FormatSectionMissing(QStringLiteral("設計条件3"), fmt));
     const QString all = All();
     EXPECT_TRUE(all.contains(QStringLiteral("降雨強度式")));
     EXPECT_FALSE(all.contains(QStringLiteral("流域面積等")));
@@ -234,7 +271,7 @@ TEST_F(SectionTest, ShermanExponentIsWrittenInFullWidthFigures) {
 
 TEST_F(SectionTest, WaveformTimesHaveLeadingZeros) {
     DischargeValues v = Discharge(1);
-    v.Waveform = {{1, 5, 1, 15, 9.615}};  // 65 to 75 minutes
+    v.Waveform = {{75, 1, 5, 1, 15, 9.615}};  // 65 to 75 minutes
     ASSERT_TRUE(WriteDischargeReport(w, test::FormatFile(), v));
     EXPECT_TRUE(All().contains(QRegularExpression(QStringLiteral("001:05\\s+│\\s+001:15\\s+│\\s+9\\.615"))));
 }
@@ -285,18 +322,11 @@ TEST_F(SectionTest, DesignDischargeIsWrittenWithItsUnit) {
     EXPECT_TRUE(all.contains(QStringLiteral("余裕率 20 ％")));
 }
 
-TEST_F(SectionTest, DischargeRefusesTablesBeyondTheirLimits) {
+TEST_F(SectionTest, DischargePrintsTablesOfAnyLength) {
     DischargeValues v = Discharge(3);
-    v.Tp.assign(kMaxTpRows + 1, TpRow{});
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
-    v = Discharge(kMaxWaveformRows + 1);
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
-    v = Discharge(3);
-    v.Hydrograph.assign(kMaxHydrographRows + 1, HydrographRow{});
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
-    v = Discharge(3);
-    v.Rainfall.assign(kMaxRainfallRows + 1, RainfallRow{});
-    EXPECT_FALSE(WriteDischargeReport(w, test::FormatFile(), v));
+    v.Hydrograph.assign(501, clsQiData{60, 1.0, 0.4167, 1.0});
+    ASSERT_TRUE(WriteDischargeReport(w, test::FormatFile(), v));
+    EXPECT_TRUE(All().contains(QRegularExpression(QStringLiteral("│\\s+501 │\\s+60 │"))));
 }
 
 // ---------------------------------------------------------------- 設計洪水位
@@ -359,13 +389,19 @@ TEST_F(SectionTest, DesignFloodLevelIsCrestPlusDepth) {
     ASSERT_TRUE(WriteWaterLevelReport(w, test::FormatFile(), WaterLevel(3, 2)));
     const QString all = All();
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("Ｈｍａｘ\\s+＝\\s+0\\.441 ｍ"))));
-    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("＝\\s+100\\.000 ｍ ＋\\s+0\\.441 ｍ"))));
+    EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("＝\\s+\\+100\\.000 ｍ ＋\\s+0\\.441 ｍ"))));
     EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("設計洪水位\\s+ＨＷＬ\\s+＝\\s+\\+100\\.441 ｍ"))));
+    // The design inflow keeps the name section 2 gives it.
+    EXPECT_TRUE(all.contains(QStringLiteral("Ｑｉｄ")));
+    EXPECT_FALSE(all.contains(QRegularExpression(QStringLiteral("Ｑｉ(?!ｄ)"))));
 }
 
-TEST_F(SectionTest, WaterLevelRefusesMoreThanItsRoutingRows) {
-    EXPECT_FALSE(WriteWaterLevelReport(w, test::FormatFile(), WaterLevel(kMaxRoutingRows + 1, 1)));
-    EXPECT_TRUE(Bytes().isEmpty());
+TEST_F(SectionTest, WaterLevelPrintsEveryRoutingRow) {
+    ASSERT_TRUE(WriteWaterLevelReport(w, test::FormatFile(), WaterLevel(1026, 1000)));
+    EXPECT_EQ(Lines().filter(QRegularExpression(QStringLiteral("│ \\d{3}:\\d{2} │"))).size(), 1026);
+    QString marked;
+    EXPECT_EQ(MarkedRows(Lines(), &marked), 1);
+    EXPECT_TRUE(marked.contains(QStringLiteral("166:30"))) << marked.toStdString();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "calc/ProjectData.h"
 
 #include <cstdint>
+#include <string>
 
 namespace wyndlor::test {
 
@@ -19,5 +20,14 @@ ProjectData TestPond();
 // a = 6000, a 20 m weir, a 60-minute step (or `deltaT`), no sub-catchment
 // rows.  The guideline iteration stops converging on small ponds.
 ProjectData StiffPond(double pondArea, int32_t deltaT = 60);
+
+// The largest project the dialogs accept: 72 hours of centre-peaked rain,
+// 99 hours after it, a 10-minute step (1 026 routing rows), ten
+// sub-catchments of 0.35 km2 with names of 20 full-width characters and a
+// title of 60, frustums between ten level-area pairs.
+ProjectData MaximalProject();
+// Its title and the name of sub-catchment i (1-10).
+std::string MaximalTitle();
+std::string MaximalName(int32_t i);
 
 }  // namespace wyndlor::test
