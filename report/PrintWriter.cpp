@@ -1,9 +1,11 @@
 #include "report/PrintWriter.h"
 
+#include "calc/SlotValue.h"
 #include "core/SystemHelpers.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,8 @@ namespace wyndlor {
 namespace {
 
 const QByteArray kLineEnd("\r\n");
+// The format file holds a few hundred template lines.
+constexpr qint64 kMaxFormatFileBytes = 4 * 1024 * 1024;
 const char kFormFeed = '\f';
 
 // First byte of a double-byte Shift_JIS character.
@@ -180,8 +184,13 @@ bool LoadTemplate(const QString &formatFile, const QString &name, TemplateSectio
         if (error) *error = why;
         return false;
     };
-    QFile file(formatFile);
-    if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("cannot open %1").arg(formatFile));
+    // Only a regular file is read (a FIFO would block), and only up to a
+    // size far beyond any format file.
+    QByteArray bytes;
+    if (ReadRegularFile(formatFile, kMaxFormatFileBytes, bytes) != 0)
+        return fail(QStringLiteral("cannot open %1").arg(formatFile));
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
     const QByteArray wanted = ToShiftJis(name);
     bool found = false;
     while (!file.atEnd()) {
@@ -231,13 +240,20 @@ QString PrintWriter::NewPrintFile() {
 
 bool PrintWriter::Open() {
     Close();
-    auto file = std::make_unique<QFile>(PrintFilePath);
     writeFailed_ = false;
-    if (PrintFilePath.isEmpty() || !file->open(QIODevice::WriteOnly | QIODevice::Append)) {
+    writeError_ = 0;
+    QByteArray old;
+    const int32_t e = PrintFilePath.isEmpty() ? err::PathAccess
+                                              : ReadRegularFile(PrintFilePath, kMaxPrintFileBytes, old);
+    if (e != 0 && e != err::FileNotFound) {
         writeFailed_ = true;
+        writeError_ = e;
         return false;
     }
-    ownFile_ = std::move(file);
+    ownFile_ = std::make_unique<QBuffer>();
+    ownFile_->setData(old);
+    ownFile_->open(QIODevice::WriteOnly | QIODevice::Append);
+    ownPath_ = PrintFilePath;
     out_ = ownFile_.get();
     return true;
 }
@@ -246,11 +262,17 @@ void PrintWriter::Attach(QIODevice *device) {
     Close();
     out_ = device;
     writeFailed_ = device == nullptr;
+    writeError_ = 0;
 }
 
 void PrintWriter::Close() {
     if (ownFile_) {
-        ownFile_->close();
+        if (!writeFailed_) {
+            if (const int32_t e = WriteFileReplacing(ownPath_, ownFile_->data())) {
+                writeFailed_ = true;
+                writeError_ = e;
+            }
+        }
         ownFile_.reset();
     }
     out_ = nullptr;
@@ -294,6 +316,11 @@ void PrintWriter::KeepOnSheet(int32_t n) {
     }
 }
 
+int32_t PrintWriter::Margin(int32_t level) const {
+    if (level < 1 || level > kHeadingLevels) return 0;
+    return std::clamp(HeadingMargins[static_cast<size_t>(level)], 0, kMaxMarginColumns);
+}
+
 void PrintWriter::PrintLineHead(int32_t style) {
     KeepOnSheet(1);
     QByteArray head;
@@ -302,12 +329,12 @@ void PrintWriter::PrintLineHead(int32_t style) {
         // body text keeps the indentation of the last numbered level (level 1
         // in a report that numbers nothing).
         const QString number = NumberingMethod != 0 ? NextHeadingNumber(style) : QString();
-        head = QByteArray(HeadingMargins[static_cast<size_t>(style)], ' ');
+        head = QByteArray(Margin(style), ' ');
         if (style == 1) head += "?R1";
         if (style == 2) head += "?R2";
         head += ToShiftJis(number);
     } else {
-        head = QByteArray(HeadingMargins[static_cast<size_t>(HeadingLevel)] + 2, ' ');
+        head = QByteArray(Margin(HeadingLevel) + 2, ' ');
     }
     Write(head);
     ++LineCount;
@@ -349,9 +376,7 @@ void PrintWriter::NeedLines(int32_t n, int32_t m) {
 }
 
 bool PrintWriter::AppendPageBreak() {
-    QFile file(PrintFilePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    return file.write(QByteArray(1, kFormFeed)) == 1;
+    return AppendFileReplacing(PrintFilePath, QByteArray(1, kFormFeed), kMaxPrintFileBytes) == 0;
 }
 
 void PrintWriter::PrintPagedTable(const PagedTable &table) {

@@ -11,9 +11,8 @@ bool SectionWriter::Begin(const QString &section) {
 }
 
 bool SectionWriter::End() {
-    const bool ok = !w.WriteFailed();
-    w.Close();
-    return ok;
+    w.Close();  // writes the file; a full disk fails here
+    return !w.WriteFailed();
 }
 
 std::vector<TemplateLine> SectionWriter::Header(int32_t from, int32_t to) const {
