@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config \
             libgtest-dev libgmock-dev googletest libbenchmark-dev \
             fonts-noto-cjk fonts-ipafont-gothic poppler-utils xvfb xauth
 
-.PHONY: all deps configure build test run bench fuzz clean
+.PHONY: all deps configure build test run bench fuzz asan clean
 
 all: build
 
@@ -55,11 +55,38 @@ run: build
 bench: build
 	$(BUILD)/bench/wyndlor-bench --benchmark_min_time=0.5
 
+# The libFuzzer targets, each for FUZZ_SECONDS (default 60) from its seed
+# corpus; new inputs go to build-fuzz/corpus-<target>.  The maximum input
+# length of each reaches its reader's size limit (project and format files
+# 4 MiB, settings file 1 MiB; the print-file parser has no limit of its own
+# and gets 1 MiB).  A finding stops `make` with the crashing input saved.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := project_file:corpus:4194305 calculation:corpus_calc:4194305 \
+                settings_file:corpus_settings:1048577 format_report:corpus_format:4194305 \
+                print_file:corpus_print:1048577
+
 fuzz:
-	$(CMAKE) -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWYNDLOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	$(CMAKE) --build build-fuzz --target fuzz_project_file -j $(JOBS)
-	mkdir -p build-fuzz/corpus
-	build-fuzz/tests/fuzz/fuzz_project_file -max_total_time=$${FUZZ_SECONDS:-60} -max_len=8192 build-fuzz/corpus tests/fuzz/corpus
+	$(CMAKE) -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWYNDLOR_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(CMAKE) --build build-fuzz -j $(JOBS) --target $(foreach t,$(FUZZ_TARGETS),fuzz_$(word 1,$(subst :, ,$(t))))
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  name=$${t%%:*}; rest=$${t#*:}; seeds=$${rest%%:*}; len=$${rest#*:}; \
+	  mkdir -p build-fuzz/corpus-$$name build-fuzz/artifacts-$$name; \
+	  echo "== fuzz_$$name for $(FUZZ_SECONDS) s"; \
+	  build-fuzz/tests/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=$$len -timeout=30 \
+	    -rss_limit_mb=4096 -artifact_prefix=build-fuzz/artifacts-$$name/ \
+	    build-fuzz/corpus-$$name tests/fuzz/$$seeds; \
+	done
+
+# The whole test suite built out of tree with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any finding fails the test that reached it.
+# Leak checking is off: Qt's font and plugin caches live until exit.
+asan: deps
+	$(CMAKE) -S . -B build-asan -DWYNDLOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(CMAKE) --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-asan

@@ -25,6 +25,7 @@ constexpr int32_t Subscript = 9;        // subscript out of range
 constexpr int32_t DivisionByZero = 11;
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t FileNotFound = 53;
+constexpr int32_t DiskFull = 61;
 constexpr int32_t PastEndOfFile = 62;
 constexpr int32_t PermissionDenied = 70;
 constexpr int32_t PathAccess = 75;

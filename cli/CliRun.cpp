@@ -4,9 +4,12 @@
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
 #include "core/AppPaths.h"
+#include "core/Messages.h"
+#include "core/SystemHelpers.h"
 #include "previewer/PdfExport.h"
 #include "report/ReportJob.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -18,6 +21,7 @@ const char *const kUsage =
     "Usage: wyndlor-calc [--json | --csv] FILE.wyd...\n"
     "       wyndlor-calc --report OUT.prn [--format FMT] [--ini INI] FILE.wyd\n"
     "       wyndlor-calc --pdf OUT.pdf [--format FMT] [--ini INI] FILE.wyd\n"
+    "       wyndlor-calc --upgrade OUT.wyd FILE.wyd\n"
     "\n"
     "Reads each Ostrevin project file (.wyd, versions 1.00 to 1.40) the way the\n"
     "desktop program opens it, runs the whole design-flood calculation (flood\n"
@@ -44,7 +48,15 @@ const char *const kUsage =
     "one page per report page. The report format file and the numbering style are\n"
     "taken from Wyndlor.FMT and Wyndlor.INI beside the program unless --format and\n"
     "--ini name others. Exit status 1 when the project cannot be read or calculated\n"
-    "or a report section fails.\n";
+    "or a report section fails.\n"
+    "\n"
+    "--upgrade OUT reads a project of any version (1.00 to 1.40) and writes it as\n"
+    "version 1.40 to OUT, exactly as the desktop program's Save writes it.\n"
+    "\n"
+    "Every output file is written beside its target and renamed over it only when\n"
+    "every byte reached the disk: on a failure (for example a full disk, error\n"
+    "61, or no permission, error 70) the previous file stays as it was and the\n"
+    "exit status is 1.\n";
 
 }  // namespace
 
@@ -60,6 +72,14 @@ int RunReport(const std::string &file, const std::string &reportOut, const std::
     }
     const QString formatFile = format.empty() ? DefaultFormatFileName() : QString::fromLocal8Bit(format.c_str());
     const QString iniFile = ini.empty() ? DefaultIniFileName() : QString::fromLocal8Bit(ini.c_str());
+    // A FIFO or a device named as the format or settings file is said at
+    // once (reading one would block, or give an empty numbering silently).
+    for (const QString &named : {formatFile, iniFile}) {
+        if (ExistsButNotRegularFile(named)) {
+            err << "wyndlor-calc: " << msg::NotRegularFileText(named).toStdString() << "\n";
+            return 1;
+        }
+    }
 
     QTemporaryDir scratch;
     QString printFile = QString::fromLocal8Bit(reportOut.c_str());
@@ -76,16 +96,50 @@ int RunReport(const std::string &file, const std::string &reportOut, const std::
         return 1;
     }
     if (!pdfOut.empty()) {
+        const QString pdfPath = QString::fromLocal8Bit(pdfOut.c_str());
+        glancer::PrintDocument doc;
+        QByteArray pdf;
         QString error;
-        const QString title = QString::fromStdString(f.run.Data.ConditionsData(slot::Title).ToText());
-        if (!glancer::ExportPdf(printFile, QString::fromLocal8Bit(pdfOut.c_str()), error, title)) {
+        if (!glancer::LoadPrintFile(printFile, doc, error)) {
             err << "wyndlor-calc: " << error.toStdString() << "\n";
+            return 1;
+        }
+        // Every page carries the project's title at its head.
+        doc.title = QString::fromStdString(f.run.Data.ConditionsData(slot::Title).ToText());
+        if (!glancer::RenderPdf(doc, doc.title.isEmpty() ? QFileInfo(pdfPath).completeBaseName() : doc.title, pdf,
+                                error)) {
+            err << "wyndlor-calc: " << error.toStdString() << "\n";
+            return 1;
+        }
+        if (const int32_t code = WriteFileReplacing(pdfPath, pdf)) {
+            err << "wyndlor-calc: " << msg::PdfWriteFailed(pdfPath, code).toStdString() << "\n";
             return 1;
         }
         out << pdfOut << "\n";
     } else {
         out << reportOut << "\n";
     }
+    return 0;
+}
+
+// Reads a project of any version and writes it as the current version,
+// through the same writer as the desktop program's Save.
+int RunUpgrade(const std::string &file, const std::string &outFile, std::ostream &out, std::ostream &err) {
+    ProjectData data;
+    InitProjectData(data);
+    const FileRun f{QString::fromLocal8Bit(file.c_str()), OpenProjectFile(QString::fromLocal8Bit(file.c_str()), data),
+                    false, CalcRun()};
+    if (f.read.outcome != OpenOutcome::Ok) {
+        err << "wyndlor-calc: " << file << ": " << FailureText(f) << "\n";
+        return 1;
+    }
+    const QString outPath = QString::fromLocal8Bit(outFile.c_str());
+    int32_t code = 0;
+    if (!SaveProjectFile(outPath, data, code)) {
+        err << "wyndlor-calc: " << msg::ProjectWriteFailed(outPath, code).toStdString() << "\n";
+        return 1;
+    }
+    out << outFile << "\n";
     return 0;
 }
 
@@ -102,7 +156,7 @@ bool WantsPdf(const std::vector<std::string> &args) {
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
     enum class Mode { Table, Csv, Json } mode = Mode::Table;
     std::vector<std::string> files;
-    std::string reportOut, pdfOut, format, ini;
+    std::string reportOut, pdfOut, upgradeOut, format, ini;
     bool options = true;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
@@ -120,8 +174,12 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
             mode = Mode::Json;
         } else if (options && a == "--csv") {
             mode = Mode::Csv;
-        } else if (options && (a == "--report" || a == "--pdf" || a == "--format" || a == "--ini")) {
-            std::string &into = a == "--report" ? reportOut : a == "--pdf" ? pdfOut : a == "--format" ? format : ini;
+        } else if (options && (a == "--report" || a == "--pdf" || a == "--upgrade" || a == "--format" || a == "--ini")) {
+            std::string &into = a == "--report"    ? reportOut
+                                : a == "--pdf"     ? pdfOut
+                                : a == "--upgrade" ? upgradeOut
+                                : a == "--format"  ? format
+                                                   : ini;
             if (!value(into) || into.empty()) {
                 err << "wyndlor-calc: " << a << " needs a file name\n" << kUsage;
                 return 2;
@@ -136,6 +194,14 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     if (files.empty()) {
         err << "wyndlor-calc: no project file given\n" << kUsage;
         return 2;
+    }
+    if (!upgradeOut.empty()) {
+        if (files.size() != 1 || !reportOut.empty() || !pdfOut.empty() || !format.empty() || !ini.empty() ||
+            mode != Mode::Table) {
+            err << "wyndlor-calc: --upgrade takes exactly one project file and no other option\n" << kUsage;
+            return 2;
+        }
+        return RunUpgrade(files.front(), upgradeOut, out, err);
     }
     if (!reportOut.empty() || !pdfOut.empty()) {
         if (files.size() != 1 || (!reportOut.empty() && !pdfOut.empty()) || mode != Mode::Table) {

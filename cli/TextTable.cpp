@@ -1,12 +1,37 @@
 #include "cli/TextTable.h"
 
+#include <QList>
+#include <QString>
+
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 namespace wyndlor::cli {
 
 namespace {
-std::string CsvField(const std::string &s) {
+// Text from a project file or a file name, safe on a terminal: control
+// characters (C0, DEL, C1; an escape sequence could redraw or retitle the
+// terminal) are written as \uXXXX, as the JSON output writes them.
+std::string Printable(const std::string &s) {
+    bool plain = true;
+    for (unsigned char c : s) plain = plain && c >= 0x20 && c != 0x7F && c != 0xC2;
+    if (plain) return s;
+    std::string out;
+    for (char32_t cp : QString::fromStdString(s).toUcs4()) {
+        if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(cp));
+            out += buf;
+        } else {
+            out += QString::fromUcs4(&cp, 1).toStdString();
+        }
+    }
+    return out;
+}
+
+std::string CsvField(const std::string &raw) {
+    const std::string s = Printable(raw);
     if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
     std::string o = "\"";
     for (char c : s) o += (c == '"') ? std::string("\"\"") : std::string(1, c);
@@ -68,16 +93,16 @@ std::string FormatTable(const std::vector<FileRun> &runs) {
     const std::vector<std::string> head = {"file", "Q1 (m3/s)", "Q2 (m3/s)", "Hmax (m)", "design flood WL (m)", "check"};
     std::vector<std::vector<std::string>> rows;
     for (const FileRun &f : runs) {
-        std::vector<std::string> row = {f.file.toStdString()};
+        std::vector<std::string> row = {Printable(f.file.toStdString())};
         if (Succeeded(f)) {
             const CalcResults &r = f.run.Results;
             row.push_back(Fixed3(r.objQi->Q1()));
             row.push_back(Fixed3(r.objQo->Q2()));
             row.push_back(Fixed3(r.objQo->Hmax()));
             row.push_back(Fixed3(r.DesignFloodLevel));
-            row.push_back(CheckWords(f));
+            row.push_back(Printable(CheckWords(f)));
         } else {
-            row.push_back(FailureText(f));
+            row.push_back(Printable(FailureText(f)));
         }
         rows.push_back(row);
     }

@@ -1,11 +1,11 @@
 #include "core/CPrivateProfile.h"
 
+#include "calc/SlotValue.h"
 #include "core/SystemHelpers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 
 namespace wyndlor {
 
@@ -20,16 +20,14 @@ enum class ReadState { Ok, Missing, Failed };
 // The file as raw lines without their line ends.  Lines are kept as bytes so
 // that a write puts back every line it does not change exactly as it was,
 // even one that is not valid Shift_JIS.
-ReadState ReadLines(const QString &path, QList<QByteArray> &lines) {
+ReadState ReadLines(const QString &path, QList<QByteArray> &lines, int32_t *code = nullptr) {
     lines.clear();
     if (path.isEmpty()) return ReadState::Failed;
-    const QFileInfo info(path);
-    if (!info.exists()) return ReadState::Missing;
-    if (info.isDir()) return ReadState::Failed;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return ReadState::Failed;
-    const QByteArray bytes = f.read(kMaxSettingsBytes + 1);
-    if (bytes.size() > kMaxSettingsBytes || f.error() != QFileDevice::NoError) return ReadState::Failed;
+    QByteArray bytes;
+    const int32_t e = ReadRegularFile(path, kMaxSettingsBytes, bytes);
+    if (code) *code = e;
+    if (e == err::FileNotFound) return ReadState::Missing;
+    if (e != 0) return ReadState::Failed;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
@@ -105,6 +103,29 @@ Place Locate(const QList<QByteArray> &lines, const QString &section, const QStri
     return p;
 }
 
+struct FailureReport {
+    CPrivateProfile::WriteFailureHandler handler;
+    QSet<QString> reported;  // files whose failure was shown
+};
+
+FailureReport &Failures() {
+    static FailureReport f;
+    return f;
+}
+
+// A settings file that cannot be written is said once per file and run:
+// every window writes its place on closing, and one message is enough.
+bool Failed(const QString &path, int32_t code, int32_t *out) {
+    if (out) *out = code;
+    FailureReport &f = Failures();
+    const QString key = QFileInfo(path).absoluteFilePath();
+    if (f.handler && !f.reported.contains(key)) {
+        f.reported.insert(key);
+        f.handler(path, code);
+    }
+    return false;
+}
+
 bool HasLineBreak(const QString &s) {
     return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
 }
@@ -139,7 +160,7 @@ QString CPrivateProfile::GetValueString(const QString &strINIFileName, const QSt
 }
 
 bool CPrivateProfile::SetValueString(const QString &strINIFileName, const QString &strSection,
-                                     const QString &strKey, const QString &strValue) {
+                                     const QString &strKey, const QString &strValue, int32_t *code) {
     // Names and values that the line format cannot hold are refused rather
     // than written as lines that read back as something else.
     const QString section = strSection.trimmed();
@@ -147,14 +168,20 @@ bool CPrivateProfile::SetValueString(const QString &strINIFileName, const QStrin
     if (section.isEmpty() || key.isEmpty() || section.contains(QLatin1Char(']')) ||
         key.contains(QLatin1Char('=')) || key.startsWith(QLatin1Char('[')) || key.startsWith(QLatin1Char(';')) ||
         HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(strValue)) {
+        if (code) *code = err::InvalidCall;
         return false;
     }
     bool ok = false;
     const QByteArray keyLine = ToShiftJis(key + QLatin1Char('=') + strValue, &ok);
-    if (!ok || !CanEncodeShiftJis(key + QLatin1Char('=') + strValue) || !CanEncodeShiftJis(section)) return false;
+    if (!ok || !CanEncodeShiftJis(key + QLatin1Char('=') + strValue) || !CanEncodeShiftJis(section)) {
+        if (code) *code = err::InvalidCall;
+        return false;
+    }
 
     QList<QByteArray> lines;
-    if (ReadLines(strINIFileName, lines) == ReadState::Failed) return false;
+    int32_t readCode = 0;
+    if (ReadLines(strINIFileName, lines, &readCode) == ReadState::Failed)
+        return Failed(strINIFileName, readCode ? readCode : err::PathAccess, code);
     const Place p = Locate(lines, section, key);
     if (p.key >= 0) {
         lines[p.key] = keyLine;
@@ -167,20 +194,21 @@ bool CPrivateProfile::SetValueString(const QString &strINIFileName, const QStrin
 
     const QFileInfo info(strINIFileName);
     QDir().mkpath(info.absolutePath());
-    // Written whole beside the old file and renamed into place, so that a
-    // crash or a full disk never leaves half a settings file.
-    QSaveFile f(strINIFileName);
-    if (!f.open(QIODevice::WriteOnly)) return false;
     QByteArray bytes;
     for (const QByteArray &l : lines) {
         bytes += l;
         bytes += "\r\n";
     }
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    // Written whole beside the old file and renamed into place, so that a
+    // crash or a full disk never leaves half a settings file.
+    if (int32_t e = WriteFileReplacing(strINIFileName, bytes)) return Failed(strINIFileName, e, code);
+    if (code) *code = 0;
+    return true;
+}
+
+void CPrivateProfile::SetWriteFailureHandler(WriteFailureHandler handler) {
+    Failures().handler = std::move(handler);
+    Failures().reported.clear();
 }
 
 QString ReadIniString(const QString &section, const QString &key, const QString &file) {

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace wyndlor {
 
@@ -21,9 +22,17 @@ public:
     // The value (not cut at any length); "" when missing.
     static QString GetValueString(const QString &strINIFileName, const QString &strSection,
                                   const QString &strKey);
-    // Writes the value, creating the file, section or key as needed.
+    // Writes the value, creating the file, section or key as needed.  On
+    // failure the file keeps its old content and `code` (when given) the
+    // error number: 61 disk full, 70 permission denied, 75 not a regular file.
     static bool SetValueString(const QString &strINIFileName, const QString &strSection,
-                               const QString &strKey, const QString &strValue);
+                               const QString &strKey, const QString &strValue, int32_t *code = nullptr);
+
+    // Called with the file and the error number the first time a write to a
+    // settings file fails (once per file until the handler is set again);
+    // the desktop program shows a message.  An empty handler reports nothing.
+    using WriteFailureHandler = std::function<void(const QString &path, int32_t code)>;
+    static void SetWriteFailureHandler(WriteFailureHandler handler);
 };
 
 // Same as GetValueString, in the argument order the shell uses.

@@ -145,6 +145,29 @@ inline QString CsvSaveFailedText() { return QStringLiteral("CSVファイルを�
 inline QString ImageSaveTitle() { return QStringLiteral("PNG/SVG で保存"); }
 inline QString ImageSaveFailedText() { return QStringLiteral("画像を保存できませんでした。\n"); }
 
+// Files written through a temporary file and read only when regular: the
+// failures of the settings file, the report file, the PDF and the exports.
+inline QString ErrorCodeSuffix(long long code) {
+    return QStringLiteral("（ｴﾗｰｺｰﾄﾞ ： ") + FormatErrorCode(code) + QStringLiteral("）");
+}
+inline QString SettingsWriteFailedTitle() { return QStringLiteral("設定ﾌｧｲﾙ書き込みｴﾗｰ"); }
+inline QString SettingsWriteFailedText(const QString &path, long long code) {
+    return QStringLiteral("設定ﾌｧｲﾙ %1 に書き込むことができませんでした。").arg(path) + ErrorCodeSuffix(code) +
+           QStringLiteral("\nｳｨﾝﾄﾞｳの位置などの設定は保存されません。");
+}
+inline QString ReportFileWriteFailed(const QString &path, long long code) {
+    return QStringLiteral("印刷ﾌｧｲﾙ %1 を書き込めません。").arg(path) + ErrorCodeSuffix(code);
+}
+inline QString PdfWriteFailed(const QString &path, long long code) {
+    return QStringLiteral("PDFﾌｧｲﾙ %1 を書き込めません。").arg(path) + ErrorCodeSuffix(code);
+}
+inline QString ProjectWriteFailed(const QString &path, long long code) {
+    return QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙ %1 を作成することができませんでした。").arg(path) + ErrorCodeSuffix(code);
+}
+inline QString NotRegularFileText(const QString &path) {
+    return QStringLiteral("%1 は通常のﾌｧｲﾙではありません。").arg(path) + ErrorCodeSuffix(75);
+}
+
 // Settings file sections and keys of the shell.
 inline QString MainSection() { return QStringLiteral("MenuMain"); }
 inline QString FileSection() { return QStringLiteral("FileName"); }

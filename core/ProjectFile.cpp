@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -29,33 +28,11 @@ const char kVersionLine[] = "INPUT FILE VERSION             [1.40]";
 // The version text starts at this character of header line 3 (1-based).
 constexpr int kVersionColumn = 33;
 
-int32_t CodeFromFileError(QFileDevice::FileError e) {
-    switch (e) {
-    case QFileDevice::NoError: return 0;
-    case QFileDevice::PermissionsError: return err::PermissionDenied;
-    default: return err::PathAccess;
-    }
-}
-
-// Reads the whole file into `bytes`; 0 or the error number.
+// Reads the whole file into `bytes`; 0 or the error number.  Only a
+// regular file is read: a FIFO or a device named as a project fails at once
+// instead of blocking the program.
 int32_t ReadWholeFile(const QString &path, QByteArray &bytes) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) return err::FileNotFound;
-    if (info.isDir()) return err::PathAccess;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        const int32_t c = CodeFromFileError(f.error());
-        return c ? c : err::PathAccess;
-    }
-    // Read one byte past the limit so that a file that grew since the size
-    // was asked is still caught, and a device without size is bounded.
-    bytes = f.read(kMaxProjectFileBytes + 1);
-    if (f.error() != QFileDevice::NoError) return err::PathAccess;
-    if (bytes.size() > kMaxProjectFileBytes) {
-        bytes.clear();
-        return err::OutOfMemory;
-    }
-    return 0;
+    return ReadRegularFile(path, kMaxProjectFileBytes, bytes);
 }
 
 // The original runtime's line reading: a line ends at CR LF, CR or LF.
@@ -427,26 +404,10 @@ bool SaveProjectFile(const QString &path, const ProjectData &data, int32_t &code
         code = err::InvalidCall;
         return false;
     }
-    if (path.isEmpty() || QFileInfo(path).isDir()) {
-        code = err::PathAccess;
-        return false;
-    }
     // The old file is replaced only once the new one is complete on disk: a
     // full disk or a vanished network share leaves the last good copy.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        const int32_t c = CodeFromFileError(f.error());
-        code = c ? c : err::PathAccess;
-        return false;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        code = err::PathAccess;
-        return false;
-    }
-    if (!f.commit()) {
-        const int32_t c = CodeFromFileError(f.error());
-        code = c ? c : err::PathAccess;
+    if (int32_t e = WriteFileReplacing(path, bytes)) {
+        code = e;
         return false;
     }
     return true;

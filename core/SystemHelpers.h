@@ -2,8 +2,11 @@
 // None shows a message; each reports failure by its result.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <cstdint>
 
 namespace wyndlor {
 
@@ -29,6 +32,50 @@ bool AppendFileLines(const QString &destination, const QString &source);
 // "." + `suffix`, the "_" part left out when `what` is ""); for a project
 // never saved ("") `what` alone, in the documents folder.
 QString SuggestedOutputPath(const QString &projectFile, const QString &what, const QString &suffix);
+
+// A print file of the report is some hundred kilobytes; 64 MiB is far
+// beyond any, and the most a print file is read or joined with.
+constexpr qint64 kMaxPrintFileBytes = 64 * 1024 * 1024;
+
+// ---- Whole-file reading and writing ----
+//
+// Every file the program reads goes through ReadRegularFile and every file
+// it writes through WriteFileReplacing, so that a FIFO named as a project
+// never blocks, a damaged file cannot take the memory, and a full disk never
+// costs the previous copy of a file.  Both return 0 or the error number of
+// the file operation (the numbering the messages show).
+
+// The error number of a failed file operation, from the system's errno:
+// 61 disk full (also a quota or a file-size limit), 70 permission denied
+// (also a read-only file system), 53 file not found when `reading`, else
+// 75 path/file access error.
+int32_t FileErrorCode(int errnoValue, bool reading);
+
+// The whole content of the regular file `path`, at most `maxBytes`.  A
+// folder, FIFO, device or socket fails at once with 75 (it is opened
+// without blocking and checked before one byte is read); a larger file
+// fails with 7 (out of memory), a missing one with 53, an unreadable one
+// with 70.
+int32_t ReadRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes);
+// True when `path` names something that exists and is no regular file (a
+// folder, FIFO, device or socket); a symbolic link counts as its target.
+bool ExistsButNotRegularFile(const QString &path);
+
+// Makes `bytes` the whole content of `path`: written into a new temporary
+// file beside it, every write and the close checked, synced to the disk,
+// then renamed over `path`.  On any failure `path` keeps its old content
+// byte for byte and the temporary file is removed.  An existing file keeps
+// its permissions; a symbolic link is followed, so the link stays and its
+// target is replaced.  A folder, FIFO, device or socket at `path` is never
+// replaced (75).
+int32_t WriteFileReplacing(const QString &path, const QByteArray &bytes);
+// As above, but `path` keeps its content and `bytes` are added at its end.
+int32_t AppendFileReplacing(const QString &path, const QByteArray &bytes, qint64 maxBytes);
+
+// Tests without the right to mount a small file system: from now on the
+// writes of WriteFileReplacing fail with "no space" once `bytes` bytes have
+// been written in all; a negative value ends the fault.
+void SetWriteSpaceForTests(qint64 bytes);
 
 namespace CSystem {
 // Starts `program` with `arguments` (no shell in between); with `wait` the

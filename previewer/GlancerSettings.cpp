@@ -13,6 +13,18 @@ namespace {
 const char kSection[] = "Glancer";
 constexpr double kMinZoom = 0.1;
 constexpr double kMaxZoom = 8.0;
+// Window places and sizes in pixels: far beyond any screen, yet small
+// enough that no sum of them overflows.
+constexpr int kMaxPlace = 100000;
+constexpr int kMaxOutlineWidth = 4000;
+
+// QSettings opens the file and reads it blocking: a FIFO or a device in
+// the place of Glancer.INI would hang the previewer.
+bool UsableFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
 
 QString ModeName(ZoomMode mode)
 {
@@ -44,7 +56,7 @@ GlancerSettings::GlancerSettings(const QString &workFolder)
 GlancerState GlancerSettings::Load() const
 {
     GlancerState state;
-    if (path_.isEmpty())
+    if (path_.isEmpty() || !UsableFile(path_))
         return state;
     QSettings ini(path_, QSettings::IniFormat);
     ini.beginGroup(kSection);
@@ -52,7 +64,8 @@ GlancerState GlancerSettings::Load() const
     const int top = ini.value("Top", 0).toInt();
     const int width = ini.value("Width", 0).toInt();
     const int height = ini.value("Height", 0).toInt();
-    if (width > 0 && height > 0)
+    auto within = [](int v, int low) { return v >= low && v <= kMaxPlace; };
+    if (within(width, 1) && within(height, 1) && within(left, -kMaxPlace) && within(top, -kMaxPlace))
         state.geometry = QRect(left, top, width, height);
     state.maximized = ini.value("Maximized", false).toBool();
     state.zoomMode = ModeFromName(ini.value("ZoomMode").toString());
@@ -60,7 +73,7 @@ GlancerState GlancerSettings::Load() const
     const double factor = ini.value("Zoom", 1.0).toDouble(&ok);
     if (ok && factor >= kMinZoom && factor <= kMaxZoom)
         state.zoomFactor = factor;
-    state.outlineWidth = std::max(0, ini.value("OutlineWidth", 0).toInt());
+    state.outlineWidth = std::clamp(ini.value("OutlineWidth", 0).toInt(), 0, kMaxOutlineWidth);
     state.pdfFolder = ini.value("PdfFolder").toString();
     ini.endGroup();
     return state;
@@ -68,7 +81,7 @@ GlancerState GlancerSettings::Load() const
 
 void GlancerSettings::Save(const GlancerState &state) const
 {
-    if (path_.isEmpty())
+    if (path_.isEmpty() || !UsableFile(path_))
         return;
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSettings ini(path_, QSettings::IniFormat);

@@ -2,11 +2,17 @@
 
 #include "previewer/PageRenderer.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace wyndlor::glancer {
 
@@ -50,26 +56,56 @@ bool PaintPages(QPagedPaintDevice &device, const PrintDocument &doc,
     return true;
 }
 
-bool ExportPdf(const PrintDocument &doc, const QString &pdfPath, QString &error)
+bool RenderPdf(const PrintDocument &doc, const QString &title, QByteArray &pdf, QString &error)
 {
-    const QString shownPath = QDir::toNativeSeparators(pdfPath);
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(pdfPath);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolutionDpi);
         writer.setPageLayout(DefaultPageLayout());
         writer.setCreator(QStringLiteral("Glancer"));
-        writer.setTitle(doc.title.isEmpty() ? QFileInfo(pdfPath).completeBaseName() : doc.title);
+        writer.setTitle(title);
         QList<int> all;
         for (int i = 0; i < doc.PageCount(); ++i)
             all.append(i);
-        QString paintError;
-        if (!PaintPages(writer, doc, all, 1, paintError)) {
-            error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。").arg(shownPath);
+        if (!PaintPages(writer, doc, all, 1, error))
             return false;
-        }
-    }  // the writer closes the file here
-    if (QFileInfo(pdfPath).size() <= 0) {
+    }  // the writer finishes the document here
+    buffer.close();
+    if (pdf.isEmpty()) {
+        error = QStringLiteral("PDFを作成できませんでした。");
+        return false;
+    }
+    error.clear();
+    return true;
+}
+
+bool ExportPdf(const PrintDocument &doc, const QString &pdfPath, QString &error)
+{
+    const QString shownPath = QDir::toNativeSeparators(pdfPath);
+    QByteArray pdf;
+    QString renderError;
+    if (!RenderPdf(doc, doc.title.isEmpty() ? QFileInfo(pdfPath).completeBaseName() : doc.title, pdf, renderError)) {
         error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。").arg(shownPath);
+        return false;
+    }
+    // The whole document is written beside the old file and renamed over it
+    // only when every byte reached the disk: unbuffered, so that a full disk
+    // fails the write itself rather than a flush nobody checks.
+    QSaveFile file(pdfPath);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(pdf) == pdf.size();
+#ifdef Q_OS_UNIX
+    ok = ok && ::fsync(file.handle()) == 0;
+#endif
+    if (!ok) {
+        const QString why = file.errorString();  // the temporary file goes with `file`
+        error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。\n%2").arg(shownPath, why);
+        return false;
+    }
+    if (!file.commit()) {
+        error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。\n%2").arg(shownPath, file.errorString());
         return false;
     }
     error.clear();

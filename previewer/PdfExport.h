@@ -9,6 +9,7 @@
 
 #include "previewer/PrintDocument.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,9 @@ namespace wyndlor::glancer {
 // False with a message when the device cannot be painted on.
 bool PaintPages(QPagedPaintDevice &device, const PrintDocument &doc,
                 const QList<int> &pageIndexes, int copies, QString &error);
+
+// Every page of `doc` as a PDF document in memory, titled `title`.
+bool RenderPdf(const PrintDocument &doc, const QString &title, QByteArray &pdf, QString &error);
 
 // Writes every page of `doc` to the PDF file `pdfPath` (A4 portrait),
 // replacing it.  False with a message for the user on failure.

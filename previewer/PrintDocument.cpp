@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace wyndlor::glancer {
 
 namespace {
@@ -159,18 +163,46 @@ PrintDocument ParsePrintFile(const QByteArray &bytes)
 
 bool LoadPrintFile(const QString &path, PrintDocument &doc, QString &error)
 {
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString cannot = QStringLiteral("印刷ファイル「%1」を読み込めませんでした。").arg(shown);
     QFile file(path);
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("印刷ファイル「%1」を読み込めませんでした。")
-                    .arg(QDir::toNativeSeparators(path));
+    // Opened without blocking and asked what it is before anything is read:
+    // a FIFO or a device named as the print file would otherwise hang the
+    // previewer.
+    const int fd = path.isEmpty() ? -1 : ::open(QFile::encodeName(path).constData(),
+                                                 O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = cannot;
         if (!QFileInfo::exists(path))
             error += QStringLiteral("\nファイルが見つかりません。");
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error = cannot + QStringLiteral("\n通常のファイルではありません。");
+        return false;
+    }
+    if (st.st_size > kMaxPrintFileBytes) {
+        ::close(fd);
+        error = cannot + QStringLiteral("\nファイルが大きすぎます（%1 MB を超えています）。")
+                             .arg(kMaxPrintFileBytes / (1024 * 1024));
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = cannot + QStringLiteral("\n") + file.errorString();
+        return false;
+    }
+    // One byte past the limit catches a file that grew since it was asked.
+    const QByteArray bytes = file.read(kMaxPrintFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("印刷ファイル「%1」を読み込めませんでした。\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
+        error = cannot + QStringLiteral("\n") + file.errorString();
+        return false;
+    }
+    if (bytes.size() > kMaxPrintFileBytes) {
+        error = cannot + QStringLiteral("\nファイルが大きすぎます（%1 MB を超えています）。")
+                             .arg(kMaxPrintFileBytes / (1024 * 1024));
         return false;
     }
     doc = ParsePrintFile(bytes);

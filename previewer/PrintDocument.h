@@ -61,8 +61,13 @@ PrintDocument ParsePrintFile(const QByteArray &bytes);
 // (markers still in the lines).
 PrintDocument DocumentFromPages(const QList<QStringList> &pages);
 
+// A report print file is some hundred kilobytes; a larger file than this
+// is refused rather than read into memory.
+constexpr qint64 kMaxPrintFileBytes = 64 * 1024 * 1024;
+
 // Reads the whole file; false with a message for the user when it cannot be
-// read.
+// read, is no regular file (a folder, FIFO or device) or is larger than
+// kMaxPrintFileBytes.
 bool LoadPrintFile(const QString &path, PrintDocument &doc, QString &error);
 
 }  // namespace wyndlor::glancer

@@ -1,5 +1,6 @@
 #include "report/PrintWriter.h"
 
+#include "calc/SlotValue.h"
 #include "core/Messages.h"
 #include "core/SystemHelpers.h"
 
@@ -15,6 +16,8 @@ namespace wyndlor {
 namespace {
 
 const QByteArray kLineEnd("\r\n");
+// The format file holds a few hundred template lines.
+constexpr qint64 kMaxFormatFileBytes = 4 * 1024 * 1024;
 const char kFormFeed = '\f';
 
 // First byte of a double-byte Shift_JIS character.
@@ -187,8 +190,12 @@ bool LoadTemplate(const QString &formatFile, const QString &name, TemplateSectio
         if (error) *error = why;
         return false;
     };
-    QFile file(formatFile);
-    if (!file.open(QIODevice::ReadOnly)) return fail(msg::FormatFileUnreadable(formatFile));
+    // Only a regular file is read (a FIFO would block), and only up to a
+    // size far beyond any format file.
+    QByteArray bytes;
+    if (ReadRegularFile(formatFile, kMaxFormatFileBytes, bytes) != 0) return fail(msg::FormatFileUnreadable(formatFile));
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
     const QByteArray wanted = ToShiftJis(name);
     bool found = false;
     while (!file.atEnd()) {
@@ -237,13 +244,20 @@ QString PrintWriter::NewPrintFile() {
 
 bool PrintWriter::Open() {
     Close();
-    auto file = std::make_unique<QFile>(PrintFilePath);
     writeFailed_ = false;
-    if (PrintFilePath.isEmpty() || !file->open(QIODevice::WriteOnly | QIODevice::Append)) {
+    writeError_ = 0;
+    QByteArray old;
+    const int32_t e = PrintFilePath.isEmpty() ? err::PathAccess
+                                              : ReadRegularFile(PrintFilePath, kMaxPrintFileBytes, old);
+    if (e != 0 && e != err::FileNotFound) {
         writeFailed_ = true;
+        writeError_ = e;
         return false;
     }
-    ownFile_ = std::move(file);
+    ownFile_ = std::make_unique<QBuffer>();
+    ownFile_->setData(old);
+    ownFile_->open(QIODevice::WriteOnly | QIODevice::Append);
+    ownPath_ = PrintFilePath;
     out_ = ownFile_.get();
     return true;
 }
@@ -252,11 +266,17 @@ void PrintWriter::Attach(QIODevice *device) {
     Close();
     out_ = device;
     writeFailed_ = device == nullptr;
+    writeError_ = 0;
 }
 
 void PrintWriter::Close() {
     if (ownFile_) {
-        ownFile_->close();
+        if (!writeFailed_) {
+            if (const int32_t e = WriteFileReplacing(ownPath_, ownFile_->data())) {
+                writeFailed_ = true;
+                writeError_ = e;
+            }
+        }
         ownFile_.reset();
     }
     out_ = nullptr;
@@ -300,6 +320,11 @@ void PrintWriter::KeepOnSheet(int32_t n) {
     }
 }
 
+int32_t PrintWriter::Margin(int32_t level) const {
+    if (level < 1 || level > kHeadingLevels) return 0;
+    return std::clamp(HeadingMargins[static_cast<size_t>(level)], 0, kMaxMarginColumns);
+}
+
 void PrintWriter::PrintLineHead(int32_t style, int32_t textWidth) {
     KeepOnSheet(1);
     int32_t indent = 0;
@@ -309,11 +334,11 @@ void PrintWriter::PrintLineHead(int32_t style, int32_t textWidth) {
         // body text keeps the indentation of the last numbered level (level 1
         // in a report that numbers nothing).
         if (NumberingMethod != 0) number = ToShiftJis(NextHeadingNumber(style));
-        indent = HeadingMargins[static_cast<size_t>(style)];
+        indent = Margin(style);
         if (style == 1) marker = "?R1";
         if (style == 2) marker = "?R2";
     } else {
-        indent = HeadingMargins[static_cast<size_t>(HeadingLevel)] + 2;
+        indent = Margin(HeadingLevel) + 2;
     }
     // The markers are read by the previewer and take no column.
     const int32_t room = kSheetColumns - static_cast<int32_t>(number.size()) - std::max(textWidth, BlockWidth);
@@ -359,9 +384,7 @@ void PrintWriter::NeedLines(int32_t n, int32_t m) {
 }
 
 bool PrintWriter::AppendPageBreak() {
-    QFile file(PrintFilePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    return file.write(QByteArray(1, kFormFeed)) == 1;
+    return AppendFileReplacing(PrintFilePath, QByteArray(1, kFormFeed), kMaxPrintFileBytes) == 0;
 }
 
 void PrintWriter::PrintPagedTable(const PagedTable &table) {

@@ -21,6 +21,7 @@
 
 #include "core/PictureNumber.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -40,6 +41,12 @@ constexpr int32_t kHeadingLevels = 5;
 constexpr int32_t kMaxHeadingCounter = 99;  // largest number of the numbered styles
 constexpr int32_t kMaxPrintFiles = 100;
 constexpr int32_t kReportLinesPerPage = 72;
+// Ranges of the numbering settings: the indentation of a heading level in
+// half-width columns, the last number style (FormatHeadingCounter) and the
+// last numbering method.  A value outside is never used as it stands.
+constexpr int32_t kMaxMarginColumns = 10;
+constexpr int32_t kLastHeadingStyle = 9;
+constexpr int32_t kLastNumberingMethod = 3;
 // Lines that fit on one printed sheet.  The paging rules let a page run a
 // few lines beyond LinesPerPage (the allowance of a table, the lines that
 // follow it); beyond this the text would be printed smaller than the rest
@@ -148,12 +155,16 @@ public:
     QString NewPrintFile();
 
     // Opens PrintFilePath for appending / writes into a device the caller
-    // owns (tests).  Close() ends either.
+    // owns (tests).  Close() ends either.  The lines are gathered in memory
+    // and Close() writes the file whole through a temporary file, so a full
+    // disk fails the section instead of leaving half of it.
     bool Open();
     void Attach(QIODevice *device);
     void Close();
-    // True once a write has failed since the last Open or Attach.
+    // True once a write has failed since the last Open or Attach (Close
+    // included); WriteError() is then its error number when known, else 0.
     bool WriteFailed() const { return writeFailed_; }
+    int32_t WriteError() const { return writeError_; }
     // Why the last section failed, for the user ("" when unknown).
     QString FailureReason;
     // While a block of lines of different widths must keep its columns (a
@@ -187,9 +198,14 @@ public:
 
 private:
     void Write(const QByteArray &bytes);
-    std::unique_ptr<QIODevice> ownFile_;
+    // Indentation of a heading level, kept within 0-kMaxMarginColumns
+    // whatever was stored in HeadingMargins.
+    int32_t Margin(int32_t level) const;
+    std::unique_ptr<QBuffer> ownFile_;
+    QString ownPath_;
     QIODevice *out_ = nullptr;
     bool writeFailed_ = false;
+    int32_t writeError_ = 0;
 };
 
 }  // namespace wyndlor

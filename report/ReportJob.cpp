@@ -23,12 +23,16 @@ QString NumberingSettingsFile(const QString &iniFile) {
 void ReadNumberingSettings(PrintWriter &writer, const QString &settingsFile) {
     const QString iniFile = NumberingSettingsFile(settingsFile);
     const QString section = QStringLiteral("Chapter");
-    writer.NumberingMethod = CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Method"));
+    // Bounded as the numbering dialog shows them: a method or style outside
+    // its list counts as 0 (none), a margin is held within 0-10 columns.
+    auto within = [](int32_t v, int32_t last) { return v >= 0 && v <= last ? v : 0; };
+    writer.NumberingMethod =
+        within(CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Method")), kLastNumberingMethod);
     for (int32_t k = 1; k <= 4; ++k) {
         writer.HeadingStyles[static_cast<size_t>(k)] =
-            CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Style%1").arg(k));
-        writer.HeadingMargins[static_cast<size_t>(k)] =
-            CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Margin%1").arg(k));
+            within(CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Style%1").arg(k)), kLastHeadingStyle);
+        writer.HeadingMargins[static_cast<size_t>(k)] = std::clamp(
+            CPrivateProfile::GetValueLong(iniFile, section, QStringLiteral("Margin%1").arg(k)), 0, kMaxMarginColumns);
     }
     // Level 5 has no settings.
     writer.HeadingStyles[kHeadingLevels] = 0;
@@ -113,11 +117,13 @@ bool WriteFullReport(const QString &outPath, const CalcRun &run, const QString &
     bool ok = errors.isEmpty();
     if (ok) {
         ok = JoinReport(writer, {true, true, true});
-        if (ok) {
-            QFile::remove(outPath);
-            ok = QFile::copy(writer.PrintFilePath, outPath);
-        }
-        if (!ok) message = msg::PrintFileWriteFailed(outPath);
+        // The joined file is written over the output through a temporary
+        // file beside it: on any failure the previous report stays.
+        QByteArray bytes;
+        int32_t code = ok ? ReadRegularFile(writer.PrintFilePath, kMaxPrintFileBytes, bytes) : err::PathAccess;
+        if (code == 0) code = WriteFileReplacing(outPath, bytes);
+        ok = code == 0;
+        if (!ok) message = msg::ReportFileWriteFailed(outPath, code);
     } else {
         message = errors.mid(1);  // without the leading line feed
     }

@@ -14,8 +14,8 @@ bool SectionWriter::Begin(const QString &section) {
 }
 
 bool SectionWriter::End() {
+    w.Close();  // writes the file; a full disk fails here
     const bool ok = !w.WriteFailed();
-    w.Close();
     if (!ok) w.FailureReason = msg::PrintFileWriteFailed(w.PrintFilePath);
     return ok;
 }

@@ -1,11 +1,12 @@
 #include "results/ResultTableModel.h"
 
+#include "core/Messages.h"
 #include "core/PictureNumber.h"
+#include "core/SystemHelpers.h"
 
 #include <QApplication>
 #include <QBrush>
 #include <QPalette>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <set>
@@ -152,18 +153,10 @@ QString TableToCsv(const ResultTableModel &model) {
 }
 
 bool SaveTableCsv(const ResultTableModel &model, const QString &path, QString *error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    file.write("\xEF\xBB\xBF");  // UTF-8 byte-order mark
-    file.write(TableToCsv(model).toUtf8());
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    // UTF-8 with a byte-order mark, written whole through a temporary file.
+    const int32_t code = WriteFileReplacing(path, QByteArray("\xEF\xBB\xBF") + TableToCsv(model).toUtf8());
+    if (code != 0 && error) *error = msg::ErrorCodeSuffix(code);
+    return code == 0;
 }
 
 }  // namespace wyndlor

@@ -1,11 +1,13 @@
 #include "results/frmGraph.h"
 
+#include "core/Messages.h"
 #include "core/SystemHelpers.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -268,18 +270,26 @@ void frmGraph::CopyToClipboard() {
 }
 
 bool frmGraph::SaveImage(const QString &path) {
+    // Drawn into memory, then written whole through a temporary file, so a
+    // full disk leaves the previous picture.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&buffer);
         svg.setSize(view_->size());
         svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
         svg.setTitle(data_.Header);
         QPainter painter;
         if (!painter.begin(&svg)) return false;
         view_->render(&painter);
-        return painter.end();
+        if (!painter.end()) return false;
+    } else if (!ChartImage().save(&buffer, "PNG")) {
+        return false;
     }
-    return ChartImage().save(path, "PNG");
+    lastSaveError_ = WriteFileReplacing(path, bytes);
+    return lastSaveError_ == 0;
 }
 
 void frmGraph::SaveImageAs() {
@@ -293,8 +303,10 @@ void frmGraph::SaveImageAs() {
     // A name typed without a suffix takes the one of the chosen file type.
     if (QFileInfo(path).suffix().isEmpty())
         path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    lastSaveError_ = 0;
     if (!SaveImage(path))
-        MessageBoxes().Show(this, QStringLiteral("画像を保存できませんでした。\n") + path,
+        MessageBoxes().Show(this, QStringLiteral("画像を保存できませんでした。\n") + path +
+                                      (lastSaveError_ ? msg::ErrorCodeSuffix(lastSaveError_) : QString()),
                             QStringLiteral("PNG/SVG で保存"), MsgIcon::Critical, MsgButtons::Ok);
 }
 

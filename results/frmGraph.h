@@ -80,6 +80,7 @@ private:
     QChartView *view_ = nullptr;
     QValueAxis *axisY2_ = nullptr;
     bool loaded_ = false;
+    int32_t lastSaveError_ = 0;  // error number of the last failed picture write
 };
 
 }  // namespace wyndlor

@@ -13,6 +13,13 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 constexpr double kDefaultDpi = 96.0;
+// The largest place or size taken from the settings file, in twips: 32767
+// pixels at 96 DPI, the largest window coordinate the window systems
+// accept.  A larger stored value is damaged and counts as missing, so no
+// conversion to pixels can overflow.
+constexpr int kMaxPlaceTwips = 32767 * 15;
+
+int Bounded(int twips) { return twips > kMaxPlaceTwips ? 0 : twips; }
 
 QScreen *ScreenOf(const QWidget *w) {
     if (w && w->screen()) return w->screen();
@@ -53,15 +60,15 @@ void RestoreWindowPlace(QWidget *w, const QString &section, bool withSize, Place
     if (!w) return;
     const QString ini = IniFileName();
     if (withSize) {
-        const int width = CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Width"));
-        const int height = CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Height"));
+        const int width = Bounded(CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Width")));
+        const int height = Bounded(CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Height")));
         QSize size = w->size();
         if (width > 0) size.setWidth(TwipsToPixelsX(width));
         if (height > 0) size.setHeight(TwipsToPixelsY(height));
         w->resize(size);
     }
-    const int top = CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Top"));
-    const int left = CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Left"));
+    const int top = Bounded(CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Top")));
+    const int left = Bounded(CPrivateProfile::GetValueLong(ini, section, QStringLiteral("Left")));
 
     const QScreen *screen = ScreenOf(w);
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);

@@ -2,12 +2,16 @@
 #include "cli/CliRun.h"
 #include "cli/FileRun.h"
 #include "core/ProjectFile.h"
+#include "core/CPrivateProfile.h"
+#include "tests/support/FileSystemFaults.h"
 #include "tests/support/SampleProjects.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <sstream>
 
 namespace wyndlor::cli {
@@ -144,6 +148,114 @@ TEST_F(CliFixture, UsageErrors) {
     EXPECT_EQ(Run({"--bogus", good}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("--json"), std::string::npos);
+}
+
+QByteArray Bytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+// Project, settings file, report and PDF written onto a full file system:
+// each keeps its previous file byte for byte, leaves no temporary file and
+// says why it failed.
+TEST_F(CliFixture, FullDiskKeepsEveryPreviousFile) {
+    test::FullFileSystem disk;
+    const QByteArray previous("previous content\r\n");
+    const QStringList names = {"pond.wyd", "Wyndlor.INI", "report.prn", "report.pdf"};
+    for (const QString &n : names) {
+        QFile f(disk.FilePath(n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(previous) == previous.size());
+    }
+    disk.Fill();
+    if (!disk.Mounted()) std::cout << "no tmpfs (not root): the writer's simulated full disk\n";
+    // A full disk is 61 on the tmpfs; the simulated one says the same.
+    const std::string diskFull = "（ｴﾗｰｺｰﾄﾞ ： 61）";
+
+    int32_t code = 0;
+    EXPECT_FALSE(SaveProjectFile(disk.FilePath("pond.wyd"), WorkedPond(), code));
+    EXPECT_EQ(code, err::DiskFull);
+
+    int reported = 0;
+    CPrivateProfile::SetWriteFailureHandler([&reported](const QString &, int32_t c) {
+        ++reported;
+        EXPECT_EQ(c, err::DiskFull);
+    });
+    const QString ini = disk.FilePath("Wyndlor.INI");
+    EXPECT_FALSE(CPrivateProfile::SetValueString(ini, "MenuMain", "Top", "1200", &code));
+    EXPECT_EQ(code, err::DiskFull);
+    EXPECT_FALSE(CPrivateProfile::SetValueString(ini, "MenuMain", "Left", "2400"));
+    CPrivateProfile::SetWriteFailureHandler(nullptr);
+    EXPECT_EQ(reported, 1) << "a settings file that cannot be written is said once";
+
+    const std::string fmt = WYNDLOR_FORMAT_FILE;
+    const std::string none = dir.filePath("none.ini").toStdString();
+    EXPECT_EQ(Run({"--report", disk.FilePath("report.prn").toStdString(), "--format", fmt, "--ini", none, good}), 1);
+    if (disk.Mounted()) {
+        EXPECT_NE(err.str().find(diskFull), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(Run({"--pdf", disk.FilePath("report.pdf").toStdString(), "--format", fmt, "--ini", none, good}), 1);
+    if (disk.Mounted()) {
+        EXPECT_NE(err.str().find(diskFull), std::string::npos) << err.str();
+    }
+
+    for (const QString &n : names) EXPECT_EQ(Bytes(disk.FilePath(n)), previous) << n.toStdString();
+    QStringList left = disk.Names();
+    left.sort();
+    EXPECT_EQ(left, QStringList({"Wyndlor.INI", "pond.wyd", "report.pdf", "report.prn"}));
+}
+
+// A FIFO named as an input fails at once (no writer ever opens it).
+TEST_F(CliFixture, FifoInputFailsAtOnce) {
+    const QString fifo = dir.filePath("pipe.wyd");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(Run({"--json", fifo.toStdString()}), 1);
+    EXPECT_NE(out.str().find("\"error\":75"), std::string::npos) << out.str();
+    const std::string prn = dir.filePath("r.prn").toStdString();
+    EXPECT_EQ(Run({"--report", prn, "--format", fifo.toStdString(), good}), 1);
+    EXPECT_NE(err.str().find("75"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"--report", prn, "--format", WYNDLOR_FORMAT_FILE, "--ini", fifo.toStdString(), good}), 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(prn)));
+}
+
+// Text from a project file reaches the terminal with its control
+// characters escaped: here an escape sequence in the version line.
+TEST_F(CliFixture, ControlCharactersFromAFileAreEscaped) {
+    const QString path = dir.filePath("esc.wyd");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("TARNVALE\r\nPRODUCT\r\nINPUT FILE VERSION             [1.\x1b]2;owned\x07]\r\n");
+    f.close();
+    for (const char *mode : {"--csv", "--table"}) {
+        std::vector<std::string> args = {path.toStdString()};
+        if (std::string(mode) == "--csv") args.insert(args.begin(), mode);
+        EXPECT_EQ(Run(args), 1);
+        EXPECT_EQ(out.str().find('\x1b'), std::string::npos) << mode;
+        EXPECT_NE(out.str().find("\\u001b]2;owned\\u0007"), std::string::npos) << out.str();
+    }
+}
+
+TEST_F(CliFixture, UpgradeWritesThroughTheSaveWriter) {
+    // A version 1.20 file: the section block is the old weir record.
+    const QString old = dir.filePath("old.wyd");
+    QByteArray bytes = Bytes(QString::fromStdString(good));
+    bytes.replace("[1.40]", "[1.20]");
+    QFile f(old);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+    const QString upgraded = dir.filePath("new.wyd");
+    ASSERT_EQ(Run({"--upgrade", upgraded.toStdString(), old.toStdString()}), 0) << err.str();
+    ProjectData expected, d;
+    EXPECT_EQ(OpenProjectFile(old, expected).outcome, OpenOutcome::Ok);
+    int32_t code = 0;
+    const QString saved = dir.filePath("saved.wyd");
+    ASSERT_TRUE(SaveProjectFile(saved, expected, code));
+    EXPECT_EQ(Bytes(upgraded), Bytes(saved));
+    EXPECT_TRUE(Bytes(upgraded).contains("[1.40]"));
+
+    EXPECT_EQ(Run({"--upgrade", dir.filePath("no/such/folder.wyd").toStdString(), old.toStdString()}), 1);
+    EXPECT_NE(err.str().find("ｴﾗｰｺｰﾄﾞ"), std::string::npos);
+    EXPECT_EQ(Run({"--upgrade", upgraded.toStdString(), "missing.wyd"}), 1);
+    EXPECT_EQ(Run({"--upgrade", upgraded.toStdString(), "--json", old.toStdString()}), 2);
 }
 
 }  // namespace

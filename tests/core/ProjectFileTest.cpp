@@ -1,6 +1,7 @@
 #include "core/ProjectFile.h"
 #include "core/SystemHelpers.h"
 #include "tests/core/TestFiles.h"
+#include "tests/support/FileSystemFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -545,14 +546,40 @@ TEST_F(ProjectFileTest, SaveIntoAMissingFolderFailsWithACode) {
     EXPECT_NE(code, 0);
 }
 
-TEST_F(ProjectFileTest, SaveIntoAReadOnlyFolderIsPermissionDenied) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+// Permission denied is 70 wherever a file is opened or written.  As root
+// the checks run as the unprivileged user nobody.
+TEST_F(ProjectFileTest, PermissionDeniedIs70ForOpenAndSave) {
+    test::OpenToEveryone(dir_);
     const QString sub = Path(QStringLiteral("ro"));
     ASSERT_TRUE(QDir().mkdir(sub));
-    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    int32_t code = 0;
-    EXPECT_FALSE(SaveProjectFile(sub + QStringLiteral("/x.wyd"), ProjectData(), code));
-    EXPECT_EQ(code, err::PermissionDenied);
+    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                   QFileDevice::ExeOther);
+    const QString locked = Write(QStringLiteral("locked.wyd"), File140());
+    QFile::setPermissions(locked, QFileDevice::WriteOwner);  // nobody may read it
+    const QString readOnly = Write(QStringLiteral("readonly.wyd"), File140());
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    const QByteArray before = ReadBytes(readOnly);
+
+    const std::pair<const char *, std::function<int()>> cases[] = {
+        {"save into a read-only folder",
+         [&] {
+             int32_t code = 0;
+             return SaveProjectFile(sub + QStringLiteral("/x.wyd"), ProjectData(), code) ? 0 : code;
+         }},
+        {"save onto a read-only file",
+         [&] {
+             int32_t code = 0;
+             return SaveProjectFile(readOnly, ProjectData(), code) ? 0 : code;
+         }},
+        {"open an unreadable file",
+         [&] {
+             ProjectData d;
+             return OpenProjectFile(locked, d).code;
+         }},
+    };
+    for (const auto &[name, body] : cases) EXPECT_EQ(test::AsUnprivilegedUser(body), err::PermissionDenied) << name;
+    EXPECT_EQ(ReadBytes(readOnly), before);
+    EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList());
     QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -77,6 +80,46 @@ TEST(AppendFileLines, FailsOnAMissingFileAndLeavesTheDestination) {
     EXPECT_FALSE(AppendFileLines(dst, dir.filePath(QStringLiteral("missing.txt"))));
     EXPECT_FALSE(AppendFileLines(dir.filePath(QStringLiteral("no/dst.txt")), dst));
     EXPECT_EQ(ReadBytes(dst), QByteArray("keep\r\n"));
+}
+
+// What is no regular file is refused at once, never read (a FIFO without a
+// writer and /dev/zero would each block or run for ever).
+TEST(ReadRegularFile, RefusesWhatIsNoRegularFileAndWhatIsTooLarge) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString big = dir.filePath(QStringLiteral("big"));
+    ASSERT_TRUE(testfiles::WriteBytes(big, QByteArray(101, 'x')));
+    const std::pair<QString, int32_t> cases[] = {{dir.path(), err::PathAccess},
+                                                 {fifo, err::PathAccess},
+                                                 {QStringLiteral("/dev/zero"), err::PathAccess},
+                                                 {dir.filePath(QStringLiteral("missing")), err::FileNotFound},
+                                                 {big, err::OutOfMemory}};
+    for (const auto &[path, code] : cases) {
+        QByteArray bytes("stale");
+        EXPECT_EQ(ReadRegularFile(path, 100, bytes), code) << path.toStdString();
+        EXPECT_TRUE(bytes.isEmpty());
+    }
+}
+
+TEST(WriteFileReplacing, KeepsModeAndLinkAndNeverReplacesAFifo) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("target"));
+    ASSERT_TRUE(testfiles::WriteBytes(target, "old"));
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    const QString link = dir.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_EQ(WriteFileReplacing(link, "new"), 0);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(testfiles::ReadBytes(target), "new");
+    EXPECT_EQ(QFile::permissions(target) & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(WriteFileReplacing(fifo, "x"), err::PathAccess);
+    EXPECT_EQ(WriteFileReplacing(dir.path(), "x"), err::PathAccess);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 
 TEST(Shell, PassesArgumentsWithoutAShell) {

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace wyndlor::glancer;
 
 namespace {
@@ -138,6 +140,26 @@ TEST(LoadPrintFile, MissingFileGivesMessage)
 
     EXPECT_FALSE(LoadPrintFile(dir.path(), doc, error));  // a folder is no print file
     EXPECT_FALSE(LoadPrintFile(QString(), doc, error));
+}
+
+// A FIFO (which would block for ever) and a file larger than any report
+// are refused with a message before anything is read.
+TEST(LoadPrintFile, RefusesAFifoAndAnOversizedFile)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.prn"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    PrintDocument doc;
+    QString error;
+    EXPECT_FALSE(LoadPrintFile(fifo, doc, error));
+    EXPECT_TRUE(error.contains(QStringLiteral("通常のファイルではありません"))) << error.toStdString();
+
+    const QString big = dir.filePath(QStringLiteral("big.prn"));
+    QFile f(big);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(kMaxPrintFileBytes + 1));  // sparse
+    f.close();
+    EXPECT_FALSE(LoadPrintFile(big, doc, error));
+    EXPECT_TRUE(error.contains(QStringLiteral("64 MB"))) << error.toStdString();
 }
 
 }  // namespace

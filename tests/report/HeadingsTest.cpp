@@ -162,6 +162,16 @@ TEST_F(LineHeadTest, WithoutNumbersMarkersAndMarginsStay) {
     EXPECT_EQ(Written(), (QStringList{"?R1A", "  ?R2B", "    C"}));
 }
 
+TEST_F(LineHeadTest, MarginsSetBeyondTheirRangeStayWithinIt) {
+    // The writer's own guard, whatever was put into its margins: no
+    // overflow of margin + 2 and no gigabyte of spaces.
+    w.HeadingMargins = {0, INT32_MAX, INT32_MIN, 0, 0, 0};
+    Write(1, "A");
+    Write(0, "B");
+    Write(2, "C");
+    EXPECT_EQ(Written(), (QStringList{"          ?R1A", "            B", "?R2C"}));
+}
+
 TEST_F(LineHeadTest, WithoutNumbersBodyTextKeepsTheLevelOneIndent) {
     // Unnumbered headings do not move the level: the body text below a
     // level-3 heading is indented as under level 1, and no counter runs.

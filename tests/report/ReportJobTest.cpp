@@ -200,6 +200,25 @@ TEST_F(ReportJobTest, MaximalProjectPrintsWholeAtMarginsOfTen) {
     for (int32_t i = 1; i <= 10; ++i) EXPECT_TRUE(text.contains(QString::fromStdString(test::MaximalName(i)))) << i;
 }
 
+// Numbers from the settings file are held within what the numbering dialog
+// offers: the report of a damaged file equals the report of the nearest
+// valid settings (a margin of 2147483647 once wrote a gigabyte of spaces
+// per heading).
+TEST_F(ReportJobTest, OutOfRangeNumberingSettingsAreBoundedWhereRead) {
+    const QString s = QStringLiteral("Chapter");
+    const QString valid = dir.filePath(QStringLiteral("valid.ini"));
+    for (const auto &[k, v] : {std::pair{"Method", "0"}, {"Style1", "0"}, {"Margin1", "10"}, {"Margin2", "0"}})
+        CPrivateProfile::SetValueString(valid, s, QString::fromLatin1(k), QString::fromLatin1(v));
+    for (const auto &[k, v] : {std::pair{"Method", "4"}, {"Style1", "-1"}, {"Margin1", "2147483647"}, {"Margin2", "-2147483648"}})
+        CPrivateProfile::SetValueString(ini, s, QString::fromLatin1(k), QString::fromLatin1(v));
+    QString message;
+    const QString expected = dir.filePath(QStringLiteral("expected.prn"));
+    const QString out = dir.filePath(QStringLiteral("report.prn"));
+    ASSERT_TRUE(WriteFullReport(expected, test::RunOf(data, results), test::FormatFile(), valid, message));
+    ASSERT_TRUE(WriteFullReport(out, test::RunOf(data, results), test::FormatFile(), ini, message));
+    EXPECT_EQ(test::ReadBytes(out), test::ReadBytes(expected));
+}
+
 TEST(PrintFiles, AHundredAreAllowedTheHundredAndFirstIsRefused) {
     PrintWriter writer;
     for (int i = 1; i <= kMaxPrintFiles; ++i) ASSERT_FALSE(writer.NewPrintFile().isEmpty()) << "file " << i;

@@ -91,6 +91,17 @@ TEST_F(WindowPlaceFileTest, TopBeyondScreenCentresOnlyThatAxis) {
     EXPECT_NEAR(w.pos().y(), (screen.height() - 200) / 2, 1);
 }
 
+TEST_F(WindowPlaceFileTest, DamagedHugeValuesCountAsMissing) {
+    // Beyond any window system's coordinates (and beyond int once in
+    // pixels): centred, design size kept, even where the rule keeps a
+    // value beyond the screen.
+    for (const char *key : {"Top", "Left", "Width", "Height"}) Write(key, 2147483647);
+    RestoreWindowPlace(&w, QStringLiteral("GraphQi"), true, NonPositive);
+    EXPECT_EQ(w.size(), QSize(300, 200));
+    EXPECT_NEAR(w.pos().x(), (screen.width() - 300) / 2, 1);
+    EXPECT_NEAR(w.pos().y(), (screen.height() - 200) / 2, 1);
+}
+
 TEST_F(WindowPlaceFileTest, SizeAndPlaceSurviveARoundTrip) {
     Write("Top", 900);
     Write("Left", 1200);
