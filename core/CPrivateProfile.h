@@ -21,7 +21,12 @@ public:
     // The value (not cut at any length); "" when missing.
     static QString GetValueString(const QString &strINIFileName, const QString &strSection,
                                   const QString &strKey);
-    // Writes the value, creating the file, section or key as needed.
+    // Whether a value can be written and read back as itself: Shift_JIS
+    // text on one line (a path with a character Shift_JIS lacks, like
+    // U+301C, cannot).
+    static bool CanHoldValue(const QString &strValue);
+    // Writes the value, creating the file, section or key as needed; false
+    // for a value it cannot hold.
     static bool SetValueString(const QString &strINIFileName, const QString &strSection,
                                const QString &strKey, const QString &strValue);
 };
