@@ -1,28 +1,50 @@
 #include "app/CommandHandlers.h"
 
-#include "results/CalcCommand.h"
+#include "app/frmMenuMain.h"
 #include "forms/FormRunner.h"
 #include "printing/RenbanBinding.h"
-#include "app/frmMenuMain.h"
 #include "printing/frmMenuPrint.h"
+#include "results/CalcCommand.h"
 
 #include <QString>
 
 namespace wyndlor {
 
-void RegisterCommandHandlers(frmMenuMain &window) {
-    for (const char *tag : {"InpJyoken", "InpHVC", "InpArea", "InpSection", "InpDeltaT"}) {
-        const QString t = QString::fromLatin1(tag);
-        window.SetCommandHandler(t, [&window, t](QWidget *parent) { RunInputForm(t, window.project(), parent); });
-    }
-    // The numbering style lives in the settings file, not in the project.
-    window.SetCommandHandler(QStringLiteral("InpRenban"), [](QWidget *parent) { RunRenbanForm(parent); });
-    window.SetCommandHandler(QStringLiteral("MenuRO"), [&window](QWidget *parent) {
-        Project &project = window.project();
-        RunCalculationCommand(project, parent, [&project](QWidget *resultsMenu) {
-            RunPrintMenu(project.Run, resultsMenu);
-        });
+namespace {
+
+void InputForm(frmMenuMain &window, const QString &tag, QWidget *parent) {
+    RunInputForm(tag, window.project(), parent);
+}
+
+// The numbering style lives in the settings file, not in the project.
+void NumberingStyle(frmMenuMain &, const QString &, QWidget *parent) { RunRenbanForm(parent); }
+
+void Calculation(frmMenuMain &window, const QString &, QWidget *parent) {
+    Project &project = window.project();
+    RunCalculationCommand(project, parent, [&project](QWidget *resultsMenu) {
+        RunPrintMenu(project.Run, resultsMenu);
     });
+}
+
+// Every tag of the main window's buttons and what it runs.
+struct Command {
+    const char *tag;
+    void (*run)(frmMenuMain &window, const QString &tag, QWidget *parent);
+};
+const Command kCommands[] = {
+    {"InpJyoken", InputForm},   {"InpHVC", InputForm},    {"InpArea", InputForm},
+    {"InpSection", InputForm},  {"InpDeltaT", InputForm}, {"InpRenban", NumberingStyle},
+    {"MenuRO", Calculation},
+};
+
+}  // namespace
+
+void RegisterCommandHandlers(frmMenuMain &window) {
+    for (const Command &c : kCommands) {
+        const QString tag = QString::fromLatin1(c.tag);
+        const auto run = c.run;
+        window.SetCommandHandler(tag, [&window, tag, run](QWidget *parent) { run(window, tag, parent); });
+    }
 }
 
 }  // namespace wyndlor

@@ -20,12 +20,34 @@ FileCommands::FileCommands(Project &project, QWidget *owner, Hooks hooks)
       hooks_(std::move(hooks)),
       workingFolder_(QDir::toNativeSeparators(QDir::currentPath())) {}
 
+bool FileCommands::SafeToReplace(Replacing what) {
+    if (!project_.IsModified) return true;
+    const QString text = what == Replacing::Exit ? msg::ExitText(project_.CurrentFileName)
+                                                 : msg::SaveFirstText(project_.CurrentFileName);
+    const QString title = what == Replacing::Exit  ? msg::ExitTitle()
+                          : what == Replacing::New ? msg::NewTitle()
+                                                   : msg::OpenTitle();
+    const MsgResult answer =
+        MessageBoxes().Show(owner_, text, title, MsgIcon::Information, MsgButtons::YesNoCancel);
+    if (answer == MsgResult::Cancel) return false;
+    // Going on after a failed write or a cancelled Save As dialog would
+    // throw the input away although the user asked to keep it; the
+    // write-error message has already said why.
+    if (answer == MsgResult::Yes) return Save();
+    return true;
+}
+
 void FileCommands::New() {
-    // Asked whether or not anything changed: the user may have meant Open.
-    if (MessageBoxes().Show(owner_, msg::NewText(), msg::NewTitle(), MsgIcon::Information,
-                            MsgButtons::OkCancel) != MsgResult::Ok)
+    // Unsaved input asks whether to save it first, which also confirms the
+    // New; otherwise New is confirmed, as the user may have meant Open.
+    if (project_.IsModified) {
+        if (!SafeToReplace(Replacing::New)) return;
+    } else if (MessageBoxes().Show(owner_, msg::NewText(), msg::NewTitle(), MsgIcon::Information,
+                                   MsgButtons::OkCancel) != MsgResult::Ok) {
         return;
+    }
     InitProjectData(project_.Data);
+    project_.Run = CalcRun();
     project_.CurrentFileName.clear();
     hooks_.setFileCaption(QString());
     hooks_.refreshColours();
@@ -33,6 +55,7 @@ void FileCommands::New() {
 
 FileCommands::ReadResult FileCommands::ReadChosen(const QString &path) {
     const OpenResult r = OpenProjectFile(path, project_.Data);
+    project_.Run = CalcRun();
     hooks_.refreshColours();
     if (r.outcome == OpenOutcome::Ok) {
         hooks_.setFileCaption(QFileInfo(path).fileName());
@@ -64,6 +87,7 @@ void FileCommands::WriteInitDir() {
 }
 
 bool FileCommands::Open() {
+    if (!SafeToReplace(Replacing::Open)) return false;
     QString initDir =
         ReadIniString(msg::FileSection(), msg::InitDirKey(), IniFileName());
     if (initDir.isEmpty()) initDir = QCoreApplication::applicationDirPath();
@@ -88,10 +112,8 @@ bool FileCommands::Open() {
     return read;
 }
 
-bool FileCommands::OpenRecent(int index) {
-    // The path is read again from the settings, not from the menu caption,
-    // which doubles "&" and may be out of date.
-    const QString path = ReadRecentFiles(IniFileName()).value(index);
+bool FileCommands::OpenRecent(const QString &path) {
+    if (path.isEmpty() || !SafeToReplace(Replacing::Open)) return false;
     if (ReadChosen(path) != ReadResult::Read) return false;
     EnterFolderOf(path);
     WriteInitDir();

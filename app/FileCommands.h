@@ -26,13 +26,22 @@ public:
 
     FileCommands(Project &project, QWidget *owner, Hooks hooks);
 
-    // Asks, then resets the data set and forgets the file.  IsModified is
-    // left as it was: the discarded input was never saved.
+    // What is about to replace the input in the data set.
+    enum class Replacing { Exit, New, Open };
+    // The guard of unsaved input: with IsModified it asks Yes/No/Cancel
+    // (the exit's question; New and Open ask it under their own title).
+    // True when the caller may go on: nothing unsaved, No (drop the edits),
+    // or Yes and the save succeeded.  A failed or cancelled save and Cancel
+    // keep everything.
+    bool SafeToReplace(Replacing what);
+
+    // Asks, then resets the data set, forgets the file and the last run.
+    // IsModified is left as it was: the discarded input was never saved.
     void New();
     // True when a file was chosen and read.
     bool Open();
-    // Reads entry `index` (0..3) of the recent-file list.
-    bool OpenRecent(int index);
+    // Reads the recent file `path`, the one its menu entry names.
+    bool OpenRecent(const QString &path);
     // True only when the data set is now on disk; false after a failed
     // write or a cancelled Save As dialog.
     bool Save();
@@ -41,7 +50,8 @@ public:
 private:
     enum class ReadResult { Read, NotRead };
     // The file-type check, reader choice and failure messages of both open
-    // commands; on success the file becomes the current file.
+    // commands; on success the file becomes the current file.  The last
+    // run goes whatever the outcome: it belongs to the input before.
     ReadResult ReadChosen(const QString &path);
     // The folder of a file chosen in a dialog or opened from the list
     // becomes the working folder.

@@ -3,7 +3,6 @@
 #include "widgets/AboutBox.h"
 #include "core/AppPaths.h"
 #include "widgets/MessageBoxes.h"
-#include "app/RecentFiles.h"
 #include "core/Messages.h"
 #include "core/SystemHelpers.h"
 #include "app/ToolbarIcons.h"
@@ -96,7 +95,8 @@ frmMenuMain::frmMenuMain(QWidget *parent)
     setFixedSize(sizeHint());
 
     RestoreWindowPlace(this, msg::MainSection(), false, PlaceRule::CentreNonPositiveOrBeyond);
-    recent_->Refresh(ReadRecentFiles(IniFileName()));
+    recentFiles_.stored = ReadRecentFiles(IniFileName());
+    recent_->Refresh(recentFiles_);
 
     InitProjectData(project_.Data);
     project_.CurrentFileName.clear();
@@ -155,7 +155,7 @@ void frmMenuMain::BuildMenus() {
     mnuFile->addSeparator();
     recent_ = new RecentFilesMenu(mnuFile, this);
     connect(recent_, &RecentFilesMenu::entryTriggered, this,
-            [this](int index) { files_.OpenRecent(index); });
+            [this](const QString &path) { files_.OpenRecent(path); });
     mnuFile->addSeparator();
     QAction *exit = mnuFile->addAction(QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ終了(&X)"));
     exit->setObjectName(QStringLiteral("mnuFileExit"));
@@ -205,6 +205,8 @@ void frmMenuMain::BuildToolbar() {
 
 QAction *frmMenuMain::mnuFileName(int index) const { return recent_->entry(index); }
 
+QList<QAction *> frmMenuMain::mnuFileNameSession() const { return recent_->sessionEntries(); }
+
 QAction *frmMenuMain::toolbarAction(const QString &key) const {
     for (QAction *a : tbrMenu_->actions())
         if (a->property(kKeyProperty).toString() == key) return a;
@@ -224,9 +226,13 @@ void frmMenuMain::SetCommandsEnabled(bool enabled) {
     tbrMenu_->setEnabled(enabled);
 }
 
+QString frmMenuMain::CommandTag(int index) const {
+    return cmdMenu(index)->property(kTagProperty).toString();
+}
+
 void frmMenuMain::RunCommand(int index) {
     if (index < 0 || index >= kMenuButtons) return;
-    const QString tag = cmdMenu(index)->property(kTagProperty).toString();
+    const QString tag = CommandTag(index);
     SetCommandsEnabled(false);
     const auto it = handlers_.constFind(tag);
     if (it != handlers_.constEnd())
@@ -254,10 +260,8 @@ void frmMenuMain::RefreshButtonColours() {
 }
 
 void frmMenuMain::UpdateRecentFiles(const QString &path) {
-    const QString ini = IniFileName();
-    const QStringList next = NextRecentFiles(ReadRecentFiles(ini), path);
-    WriteRecentFiles(ini, next);
-    recent_->Refresh(next);
+    UseRecentFile(IniFileName(), recentFiles_, path);
+    recent_->Refresh(recentFiles_);
 }
 
 void frmMenuMain::SetFileCaption(const QString &fileTitle) {
@@ -275,22 +279,11 @@ void frmMenuMain::changeEvent(QEvent *event) {
 }
 
 void frmMenuMain::closeEvent(QCloseEvent *event) {
-    if (project_.IsModified) {
-        const MsgResult answer =
-            MessageBoxes().Show(this, msg::ExitText(project_.CurrentFileName),
-                                msg::ExitTitle(), MsgIcon::Information, MsgButtons::YesNoCancel);
-        if (answer == MsgResult::Cancel) {
-            event->ignore();
-            return;
-        }
-        // Ending after a failed write or a cancelled Save As dialog would
-        // throw the input away although the user asked to keep it: the
-        // window stays open with its data, and the write-error message has
-        // already said why.
-        if (answer == MsgResult::Yes && !files_.Save()) {
-            event->ignore();
-            return;
-        }
+    // The window stays open with its data unless they are safe or the user
+    // chose to drop them.
+    if (!files_.SafeToReplace(FileCommands::Replacing::Exit)) {
+        event->ignore();
+        return;
     }
     SaveWindowPlace(this, msg::MainSection(), false);
     event->accept();

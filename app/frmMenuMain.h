@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/FileCommands.h"
+#include "app/RecentFiles.h"
 #include "core/Project.h"
 
 #include <QMainWindow>
@@ -24,7 +25,6 @@ class QToolBar;
 
 namespace wyndlor {
 
-class RecentFilesMenu;
 
 // Fixes the process-wide paths before the main window is made: the
 // settings file, the report format file and the per-user work folder
@@ -46,6 +46,9 @@ public:
 
     // What the button with `tag` does; the window is locked while it runs.
     void SetCommandHandler(const QString &tag, CommandHandler handler);
+    bool HasCommandHandler(const QString &tag) const { return handlers_.contains(tag); }
+    // The tag of button `index`.
+    QString CommandTag(int index) const;
     // Runs button `index` as a click does.
     void RunCommand(int index);
 
@@ -54,6 +57,8 @@ public:
     void RefreshButtonColours();
     // Puts `path` first in the recent-file list and refreshes the menu.
     void UpdateRecentFiles(const QString &path);
+    const RecentFiles &recentFiles() const { return recentFiles_; }
+    QList<QAction *> mnuFileNameSession() const;
     FileCommands &fileCommands() { return files_; }
 
     // The controls, for the handlers and for tests.
@@ -88,6 +93,7 @@ private:
     QPushButton *cmdExit_ = nullptr;
     QToolBar *tbrMenu_ = nullptr;
     RecentFilesMenu *recent_ = nullptr;
+    RecentFiles recentFiles_;
 };
 
 }  // namespace wyndlor

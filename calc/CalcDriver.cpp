@@ -185,9 +185,27 @@ int32_t CalcQo(const ProjectData &d, CalcResults &res) {
     });
 }
 
+MissingInput FindMissingInput(const ProjectData &d) {
+    const std::pair<int, MissingInput> adopted[] = {{slot::SumArea, MissingInput::CatchmentArea},
+                                                    {slot::SumFp, MissingInput::CatchmentFp},
+                                                    {slot::SumC, MissingInput::CatchmentC}};
+    for (const auto &[index, missing] : adopted) {
+        // A text that is no number is left to the steps, which report it
+        // as the type mismatch it is; an empty slot reads as 0.
+        double value = 0;
+        if (d.CatchmentSummary(index).ToDouble(value) == 0 && !(value > 0)) return missing;
+    }
+    return MissingInput::None;
+}
+
 bool CalcAll(const ProjectData &d, CalcResults &res) {
     res.FailedStep = CalcStep::None;
     res.FailedError = 0;
+    res.Missing = FindMissingInput(d);
+    if (res.Missing != MissingInput::None) {
+        res.FailedStep = CalcStep::Input;
+        return false;
+    }
     res.TpError = CalcTpStep(d, res);  // a failed arrival time does not stop the run
 
     struct Step {
@@ -219,19 +237,6 @@ bool CalcAllAtDeltaT(const ProjectData &d, int32_t dtMinutes, CalcResults &res) 
     ProjectData copy = d;
     copy.DeltaTData(slot::DeltaT) = SlotValue::Int32(dtMinutes);
     return CalcAll(copy, res);
-}
-
-const char *CalcStepName(CalcStep step) {
-    switch (step) {
-    case CalcStep::None: return "none";
-    case CalcStep::Tp: return "flood arrival time";
-    case CalcStep::Average: return "weighted averages";
-    case CalcStep::Rainfall: return "rainfall waveform";
-    case CalcStep::Qi: return "inflow hydrograph";
-    case CalcStep::Qo: return "flood routing";
-    case CalcStep::Level: return "design flood water level";
-    }
-    return "unknown";
 }
 
 }  // namespace wyndlor

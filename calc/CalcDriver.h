@@ -6,6 +6,12 @@
 // design flood water level = crest level + maximum overflow depth.  The
 // objects stay in CalcResults as the results of the project; a step that
 // did not run keeps the previous run's object.
+//
+// Before the first step the driver checks the catchment values the
+// hydrology rests on: an adopted area, fp or C of 0 or less would give no
+// rain-fed inflow at all (Q1 = Qfix, HWL close to FWL), a result that looks
+// plausible and is wrong, so such a project is refused with no engine
+// object made.
 #pragma once
 
 #include "calc/CQo.h"
@@ -24,7 +30,15 @@ namespace wyndlor {
 // err::OutOfMemory before adding any point.
 constexpr int32_t kMaxTimePoints = 100000;
 
-enum class CalcStep { None, Tp, Average, Rainfall, Qi, Qo, Level };
+// Input is the check before the first step; the others are the steps.
+enum class CalcStep { None, Input, Tp, Average, Rainfall, Qi, Qo, Level };
+
+// An adopted catchment value (CatchmentSummary 1 to 3) that is 0 or less,
+// which makes CalcAll refuse the project.
+enum class MissingInput { None, CatchmentArea, CatchmentFp, CatchmentC };
+
+// The first adopted catchment value that is 0 or less (or not a number).
+MissingInput FindMissingInput(const ProjectData &data);
 
 struct CalcResults {
     std::shared_ptr<clsTp> objTp;
@@ -39,6 +53,8 @@ struct CalcResults {
     // engine object reported a failure, else the set-up's own error).
     CalcStep FailedStep = CalcStep::None;
     int32_t FailedError = 0;
+    // With FailedStep Input: the value that is missing.
+    MissingInput Missing = MissingInput::None;
     // The flood-arrival-time step's own outcome (it never stops the run).
     int32_t TpError = 0;
 };
@@ -63,8 +79,5 @@ bool CalcAllAtDeltaT(const ProjectData &data, int32_t dtMinutes, CalcResults &re
 // The flood-arrival-time step as the time-step form uses it: true when tp
 // could be computed.
 bool CalcTp(const ProjectData &data, CalcResults &res);
-
-// Words for a failed step, for messages and the command-line calculator.
-const char *CalcStepName(CalcStep step);
 
 }  // namespace wyndlor

@@ -24,8 +24,7 @@ FileRun RunFile(const QString &path, bool check) {
 
 std::string FailureText(const FileRun &f) {
     if (!f.readOk) return msg::OpenFailureLine(f.read).toStdString();
-    if (!f.run.Ok)
-        return msg::CalcFailedDetail(f.run.Results.FailedStep, f.run.Results.FailedError).toStdString();
+    if (!f.run.Ok) return msg::CalcFailureText(f.run.Results).toStdString();
     return "";
 }
 

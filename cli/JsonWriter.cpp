@@ -1,5 +1,7 @@
 #include "cli/JsonWriter.h"
 
+#include "core/Messages.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -101,7 +103,12 @@ std::string FormatJson(const FileRun &f) {
         return o.Str();
     }
     const CalcResults &r = f.run.Results;
-    o.Raw("calc", Obj().Raw("ok", Bool(f.run.Ok)).Str());
+    // A failed run says where and why; a good run's object stays {"ok":true}.
+    Obj calc;
+    calc.Raw("ok", Bool(f.run.Ok));
+    if (!f.run.Ok)
+        calc.Int("error", r.FailedError).Raw("reason", JsonString(msg::CalcFailureText(r).toStdString()));
+    o.Raw("calc", calc.Str());
     o.Raw("results", Obj()
                          .Num("Q1", r.objQi ? r.objQi->Q1() : 0)
                          .Num("Q2", r.objQo ? r.objQo->Q2() : 0)

@@ -159,6 +159,10 @@ QString CPrivateProfile::GetValueString(const QString &strINIFileName, const QSt
     return p.key < 0 ? QString() : p.value;
 }
 
+bool CPrivateProfile::CanHoldValue(const QString &strValue) {
+    return !HasLineBreak(strValue) && CanEncodeShiftJis(strValue);
+}
+
 bool CPrivateProfile::SetValueString(const QString &strINIFileName, const QString &strSection,
                                      const QString &strKey, const QString &strValue, int32_t *code) {
     // Names and values that the line format cannot hold are refused rather

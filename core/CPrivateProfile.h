@@ -22,9 +22,14 @@ public:
     // The value (not cut at any length); "" when missing.
     static QString GetValueString(const QString &strINIFileName, const QString &strSection,
                                   const QString &strKey);
-    // Writes the value, creating the file, section or key as needed.  On
-    // failure the file keeps its old content and `code` (when given) the
-    // error number: 61 disk full, 70 permission denied, 75 not a regular file.
+    // Whether a value can be written and read back as itself: Shift_JIS
+    // text on one line (a path with a character Shift_JIS lacks, like
+    // U+301C, cannot).
+    static bool CanHoldValue(const QString &strValue);
+    // Writes the value, creating the file, section or key as needed; false
+    // for a value it cannot hold (the file untouched).  On a failed write
+    // the file keeps its old content and `code` (when given) the error
+    // number: 61 disk full, 70 permission denied, 75 not a regular file.
     static bool SetValueString(const QString &strINIFileName, const QString &strSection,
                                const QString &strKey, const QString &strValue, int32_t *code = nullptr);
 

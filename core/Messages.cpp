@@ -17,8 +17,44 @@ QString OpenFailureLine(const OpenResult &result) {
 }
 
 QString CalcFailedDetail(CalcStep step, int32_t code) {
-    return CalcFailedText() + QStringLiteral("（") + QString::fromUtf8(CalcStepName(step)) +
-           QStringLiteral(", ｴﾗｰｺｰﾄﾞ ： ") + QString::number(code) + QStringLiteral("）");
+    return CalcFailedText() + QStringLiteral("（") + CalcStepText(step) + QStringLiteral("，ｴﾗｰｺｰﾄﾞ ： ") +
+           FormatErrorCode(code) + QStringLiteral("）");
+}
+
+QString CalcStepText(CalcStep step) {
+    switch (step) {
+    case CalcStep::None: return QString();
+    case CalcStep::Input: return QStringLiteral("入力ﾃﾞｰﾀの確認");
+    case CalcStep::Tp: return QStringLiteral("洪水到達時間の計算");
+    case CalcStep::Average: return QStringLiteral("流域平均値の計算");
+    case CalcStep::Rainfall: return QStringLiteral("降雨波形の計算");
+    case CalcStep::Qi: return QStringLiteral("流入ハイドログラフの計算");
+    case CalcStep::Qo: return QStringLiteral("洪水調節計算");
+    case CalcStep::Level: return QStringLiteral("設計洪水位の計算");
+    }
+    return QString();
+}
+
+QString MissingInputName(MissingInput missing) {
+    switch (missing) {
+    case MissingInput::None: return QString();
+    case MissingInput::CatchmentArea: return QStringLiteral("流域面積Ａ(km2)");
+    case MissingInput::CatchmentFp: return QStringLiteral("流域平均流出係数ｆp");
+    case MissingInput::CatchmentC: return QStringLiteral("流域平均洪水到達時間係数Ｃ");
+    }
+    return QString();
+}
+
+QString CalcRefusedText(MissingInput missing) {
+    return QStringLiteral("採用値「%1」が0以下のため，計算できません。"
+                          "「流域面積等の入力」で入力してください。")
+        .arg(MissingInputName(missing));
+}
+
+QString CalcFailureText(const CalcResults &results) {
+    if (results.FailedStep == CalcStep::None) return QString();
+    if (results.FailedStep == CalcStep::Input) return CalcRefusedText(results.Missing);
+    return CalcFailedDetail(results.FailedStep, results.FailedError);
 }
 
 QString ClockText(int32_t hours, int32_t minutes) {

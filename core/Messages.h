@@ -168,6 +168,41 @@ inline QString NotRegularFileText(const QString &path) {
     return QStringLiteral("%1 は通常のﾌｧｲﾙではありません。").arg(path) + ErrorCodeSuffix(75);
 }
 
+// Results that belong to their input: a failed or refused run, the
+// catchment values it cannot go without, and unsaved input before New or
+// Open.
+// The engine's steps in the engineer's words.
+QString CalcStepText(CalcStep step);
+// The adopted catchment value as the catchment dialog labels it.
+QString MissingInputName(MissingInput missing);
+// A project refused before the first step: the value and where to enter it.
+QString CalcRefusedText(MissingInput missing);
+// Why a run failed, in one line ("" for a good run): the refusal, or
+// CalcFailedDetail with the step and its error number.  The results menu
+// and the command line say the same.
+QString CalcFailureText(const CalcResults &results);
+// The catchment dialog confirmed with sub-catchment rows but an adopted
+// value of 0: take the area-weighted values of the table instead?
+inline QString AreaDefaultsOfferText() {
+    return QStringLiteral("流域面積，ｆpまたはＣの採用値が0です。\n"
+                          "表の流域から求めた値（ﾃﾞﾌｫﾙﾄ値）を採用しますか？");
+}
+// Before New or Open with unsaved input (the exit asks ExitText).
+inline QString SaveFirstText(const QString &currentFileName) {
+    return QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。上書き保存してから続けますか？\n\n"
+                          "編集中のﾌｧｲﾙ名：") +
+           currentFileName;
+}
+// A recent file the settings file cannot hold, listed for this session.
+inline QString SessionOnlyRecentText() {
+    return QStringLiteral("設定ﾌｧｲﾙに保存できないﾌｧｲﾙ名のため，今回の実行中のみ表示します。");
+}
+inline QString OpenTitle() { return QStringLiteral("ﾌｧｲﾙを開く"); }
+// Out of a numeric field's or table column's range.
+inline QString RangeText(const QString &minText, const QString &maxText) {
+    return QStringLiteral("入力範囲：") + minText + QStringLiteral(" ～ ") + maxText;
+}
+
 // Settings file sections and keys of the shell.
 inline QString MainSection() { return QStringLiteral("MenuMain"); }
 inline QString FileSection() { return QStringLiteral("FileName"); }

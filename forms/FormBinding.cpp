@@ -1,5 +1,7 @@
 #include "forms/FormBinding.h"
 
+#include "core/Messages.h"
+
 #include "forms/InputGrid.h"
 #include "widgets/MessageBoxes.h"
 #include "forms/NumberField.h"
@@ -11,6 +13,8 @@
 #include "forms/frmInpSection.h"
 
 #include <QLineEdit>
+#include <algorithm>
+#include <iterator>
 
 namespace wyndlor {
 
@@ -217,7 +221,35 @@ void LoadArea(const Project &project, frmInpArea &form) {
     Show(form.numC, s(slot::SumC));
 }
 
-void SaveArea(Project &project, const frmInpArea &form, bool &) {
+// Adopted values of 0 with sub-catchments in the table are almost always
+// "ﾃﾞﾌｫﾙﾄ値" not pressed, and the calculation cannot go on without them:
+// offer the table's values for those at 0.  False when the engineer
+// cancelled, to go on editing.
+static bool OfferAreaDefaults(frmInpArea &form) {
+    NumberField *const fields[] = {form.numArea, form.numFp, form.numC};
+    const bool anyZero = std::any_of(std::begin(fields), std::end(fields), [](NumberField *f) { return !(f->Value() > 0); });
+    bool anyRow = false;
+    for (int r = 0; r < form.vaSpread1->rowCount(); ++r) anyRow = anyRow || form.vaSpread1->RowFilled(r, NumberColumns());
+    if (!anyZero || !anyRow) return true;
+    const MsgResult answer = MessageBoxes().Show(&form, msg::AreaDefaultsOfferText(), form.windowTitle(),
+                                                 MsgIcon::Question, MsgButtons::YesNoCancel);
+    if (answer == MsgResult::Cancel) return false;
+    if (answer == MsgResult::Yes) {
+        double kept[3];
+        for (int i = 0; i < 3; ++i) kept[i] = fields[i]->Value();
+        CalcAreaDefaults(form);
+        // What the engineer entered stays; only the values at 0 are taken.
+        for (int i = 0; i < 3; ++i)
+            if (kept[i] > 0) fields[i]->SetValue(kept[i]);
+    }
+    return true;
+}
+
+void SaveArea(Project &project, frmInpArea &form, bool &cancel) {
+    if (!OfferAreaDefaults(form)) {
+        cancel = true;
+        return;
+    }
     const InputGrid *grid = form.vaSpread1;
     ProjectData &d = project.Data;
     d.CatchmentTable = SlotTable(4, kTableRows);

@@ -6,8 +6,9 @@
 // control as the default left it.  Save*: the controls go into the group's
 // slots (numbers as doubles, option indexes as integers, texts as text), the
 // tables are rebuilt packed from row 1, and the group's flag and IsModified
-// are set; `cancel` is set only by the h-V form's refusals, and then
-// nothing is stored.
+// are set; `cancel` is set only by the h-V form's refusals and by Cancel on
+// the catchment form's offer of its default values, and then nothing is
+// stored.
 #pragma once
 
 #include "core/Project.h"
@@ -27,7 +28,9 @@ void LoadHVC(const Project &project, frmInpHVC &form);
 void SaveHVC(Project &project, frmInpHVC &form, bool &cancel);
 
 void LoadArea(const Project &project, frmInpArea &form);
-void SaveArea(Project &project, const frmInpArea &form, bool &cancel);
+// With sub-catchment rows and an adopted value of 0, first offers the
+// table's values (as "ﾃﾞﾌｫﾙﾄ値") for those at 0; Cancel keeps the form open.
+void SaveArea(Project &project, frmInpArea &form, bool &cancel);
 // "ﾃﾞﾌｫﾙﾄ値": total area and area-weighted fp and C of the filled rows.
 void CalcAreaDefaults(frmInpArea &form);
 

@@ -25,19 +25,31 @@ std::unique_ptr<InputDialog> Make(Project &project, QWidget *parent, LoadFn load
     return form;
 }
 
+std::unique_ptr<InputDialog> MakeArea(Project &project, QWidget *parent) {
+    auto form = Make<frmInpArea>(project, parent, LoadArea, SaveArea);
+    auto *f = static_cast<frmInpArea *>(form.get());
+    QObject::connect(f, &frmInpArea::CalcData, f, [f] { CalcAreaDefaults(*f); });
+    return form;
+}
+
+// The form of each command tag.
+struct FormCommand {
+    const char *tag;
+    std::unique_ptr<InputDialog> (*make)(Project &project, QWidget *parent);
+};
+const FormCommand kForms[] = {
+    {"InpJyoken", [](Project &p, QWidget *w) { return Make<frmInpJyoken>(p, w, LoadJyoken, SaveJyoken); }},
+    {"InpHVC", [](Project &p, QWidget *w) { return Make<frmInpHVC>(p, w, LoadHVC, SaveHVC); }},
+    {"InpArea", MakeArea},
+    {"InpSection", [](Project &p, QWidget *w) { return Make<frmInpSection>(p, w, LoadSection, SaveSection); }},
+    {"InpDeltaT", [](Project &p, QWidget *w) { return Make<frmInpDeltaT>(p, w, LoadDeltaT, SaveDeltaT); }},
+};
+
 }  // namespace
 
 std::unique_ptr<InputDialog> CreateInputForm(const QString &tag, Project &project, QWidget *parent) {
-    if (tag == "InpJyoken") return Make<frmInpJyoken>(project, parent, LoadJyoken, SaveJyoken);
-    if (tag == "InpHVC") return Make<frmInpHVC>(project, parent, LoadHVC, SaveHVC);
-    if (tag == "InpSection") return Make<frmInpSection>(project, parent, LoadSection, SaveSection);
-    if (tag == "InpDeltaT") return Make<frmInpDeltaT>(project, parent, LoadDeltaT, SaveDeltaT);
-    if (tag == "InpArea") {
-        auto form = Make<frmInpArea>(project, parent, LoadArea, SaveArea);
-        auto *f = static_cast<frmInpArea *>(form.get());
-        QObject::connect(f, &frmInpArea::CalcData, f, [f] { CalcAreaDefaults(*f); });
-        return form;
-    }
+    for (const FormCommand &f : kForms)
+        if (tag == QLatin1String(f.tag)) return f.make(project, parent);
     return nullptr;
 }
 

@@ -53,6 +53,19 @@ void InputDialog::Load() {
     PutButtonsLastInTabOrder();
     emit LoadData();
     AfterLoad();
+    FocusFirstField();
+}
+
+void InputDialog::FocusFirstField() {
+    // The form opens on its first input, never on OK: a title typed with a
+    // space would otherwise press OK and store the defaults.
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (w == cmdOk || w == cmdCancel || w == cmdHelp || qobject_cast<QPushButton *>(w)) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void InputDialog::PutButtonsLastInTabOrder() {

@@ -77,6 +77,7 @@ protected:
 
 private:
     void PutButtonsLastInTabOrder();
+    void FocusFirstField();
     QString section_;
     QVBoxLayout *body_ = nullptr;
     bool loaded_ = false;

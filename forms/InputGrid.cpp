@@ -1,5 +1,6 @@
 #include "forms/InputGrid.h"
 
+#include "core/Messages.h"
 #include "widgets/MessageBoxes.h"
 #include "forms/PictureFormat.h"
 #include "forms/TextGuard.h"
@@ -16,13 +17,14 @@ namespace wyndlor {
 
 namespace {
 
-// Characters a numeric cell of the column may hold while typing: a sign
-// only where the range goes below zero, the integer digits the range needs
-// and the column's decimals.
+// Characters a numeric cell of the column may hold while typing: a minus
+// sign (also where the range has no negatives, so that "-5" is refused
+// with the range message rather than taken as 5), the integer digits the
+// range needs and the column's decimals.
 QString NumericPattern(const GridColumn &c) {
     const double big = std::max(std::fabs(c.min), std::fabs(c.max));
     const int digits = big < 1 ? 1 : static_cast<int>(std::floor(std::log10(big))) + 1;
-    QString p = (c.min < 0 ? "-?" : "") + QString("\\d{0,%1}").arg(digits);
+    QString p = QString("-?\\d{0,%1}").arg(digits);
     if (c.decimals > 0) p += QString("(\\.\\d{0,%1})?").arg(c.decimals);
     return p;
 }
@@ -174,12 +176,26 @@ QWidget *GridCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     return editor;
 }
 
+QString InputGrid::RangeText(int col) const {
+    const GridColumn &c = Column(col);
+    return msg::RangeText(QString::number(c.min, 'f', c.decimals), QString::number(c.max, 'f', c.decimals));
+}
+
 void GridCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
                                     const QModelIndex &index) const {
     const QString text = static_cast<QLineEdit *>(editor)->text().trimmed();
     if (!grid_->AcceptsText(index.column(), text)) {
-        // Out of the column's range: the cell keeps what it held.
+        // Out of the column's range: the cell keeps what it held, with the
+        // beep and the range message of a numeric field.  The message box
+        // takes the focus, which commits the editor once more: one message.
+        static bool showing = false;
         MessageBoxes().Beep();
+        if (grid_->Column(index.column()).numeric && !showing) {
+            showing = true;
+            MessageBoxes().Show(grid_, grid_->RangeText(index.column()), QString(), MsgIcon::Information,
+                                MsgButtons::Ok);
+            showing = false;
+        }
         return;
     }
     model->setData(index, text, Qt::EditRole);

@@ -37,6 +37,8 @@ public:
     QString CellText(int row, int col) const;
     void SetCellText(int row, int col, const QString &text);
     bool AcceptsText(int col, const QString &text) const;
+    // "入力範囲：min ～ max" of a numeric column, both with its decimals.
+    QString RangeText(int col) const;
 
     void ClearAll();
     // Empties the selected cells (the active cell when nothing else is

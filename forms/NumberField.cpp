@@ -1,5 +1,6 @@
 #include "forms/NumberField.h"
 
+#include "core/Messages.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QFocusEvent>
@@ -34,7 +35,9 @@ NumberField::NumberField(double minValue, double maxValue, const QString &displa
       display_(displayFormat),
       edit_(editFormat.isEmpty() ? displayFormat : editFormat) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const QString sign = min_ < 0 ? "[-+]?" : "\\+?";
+    // A minus sign is taken also where the range has no negatives: "-5"
+    // then gets the range message on leaving instead of becoming 5.
+    const QString sign = "[-+]?";
     const int decimals = std::max(display_.Decimals(), edit_.Decimals());
     QString pattern = sign + QString("\\d{0,%1}").arg(TypingDigits(display_, min_, max_));
     if (decimals > 0) pattern += QString("(\\.\\d{0,%1})?").arg(decimals);
@@ -64,10 +67,7 @@ void NumberField::SetValue(double value) {
         ShowDisplayText();
 }
 
-QString NumberField::RangeText() const {
-    return QString::fromUtf8("入力範囲：") + display_.Format(min_) + QString::fromUtf8(" ～ ") +
-           display_.Format(max_);
-}
+QString NumberField::RangeText() const { return msg::RangeText(display_.Format(min_), display_.Format(max_)); }
 
 void NumberField::SetDisplayOnly(bool on) {
     setReadOnly(on);

@@ -28,7 +28,12 @@ void RunCalculationCommand(Project &project, QWidget *parent,
         project.Run = MakeCalcRun(project.Data);
         project.Run.SourceFile = project.CurrentFileName;
     }
-    if (!project.Run.Ok)
+    // A refused project is told what to enter and where; a run that failed
+    // in a step gets the one failure message, and the menu says the step.
+    if (project.Run.Results.FailedStep == CalcStep::Input)
+        MessageBoxes().Show(parent, msg::CalcFailureText(project.Run.Results), QString(), MsgIcon::Information,
+                            MsgButtons::Ok);
+    else if (!project.Run.Ok)
         MessageBoxes().Show(parent, msg::CalcFailedText(), QString(), MsgIcon::Information, MsgButtons::Ok);
     frmMenuRO menu(project.Run, std::move(openPrintMenu), parent);
     menu.exec();

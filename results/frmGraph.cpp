@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
@@ -69,6 +70,62 @@ double RoundTickStep(double span) {
     for (double m : {1.0, 2.0, 5.0, 10.0})
         if (m * power >= raw) return m * power;
     return 10 * power;
+}
+
+namespace {
+
+// A span cut into whole steps of RoundTickStep from a tick at or below
+// `lo` to one at or above `hi`; an empty span is one unit from `lo`.
+AxisScale RoundScale(double lo, double hi) {
+    if (!(hi > lo)) hi = lo + 1;
+    const double step = RoundTickStep(hi - lo);
+    AxisScale s;
+    s.step = step;
+    s.min = std::floor(lo / step) * step;
+    s.max = std::ceil(hi / step) * step;
+    s.intervals = std::max(1, static_cast<int>(std::lround((s.max - s.min) / step)));
+    s.max = s.min + s.intervals * step;
+    return s;
+}
+
+}  // namespace
+
+GraphScales ScaleGraph(const GraphData &data) {
+    // Every axis starts from 0 and reaches every value of every curve it
+    // carries: none is drawn off the plot, a negative one neither.
+    double tEnd = 0, qLow = 0, qHigh = 0, hLow = 0;
+    for (const GraphSeries &s : data.Series) {
+        for (const QPointF &p : s.Points) {
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
+            tEnd = std::max(tEnd, p.x());
+            if (s.RightAxis) {
+                hLow = std::min(hLow, p.y());
+            } else {
+                qLow = std::min(qLow, p.y());
+                qHigh = std::max(qHigh, p.y());
+            }
+        }
+    }
+    GraphScales g;
+    // The time axis ends at the last time point, rounded up to a tick.
+    g.x = RoundScale(0, tEnd);
+    g.y = RoundScale(qLow, qHigh);
+    if (data.Y2Title.isEmpty()) return g;
+
+    // The level axis shares the discharge axis's grid lines: the same
+    // number of intervals, its 0 on the discharge axis's 0 and its top at
+    // Y2Max (twice the largest depth).  A depth below the crest, or a
+    // discharge below 0, adds intervals below 0 to both.
+    const int above = std::max(1, static_cast<int>(std::lround(g.y.max / g.y.step)));
+    g.y.max = above * g.y.step;
+    g.y2.step = data.Y2Max / above;
+    int below = static_cast<int>(std::lround(-g.y.min / g.y.step));
+    if (hLow < 0) below = std::max(below, static_cast<int>(std::ceil(-hLow / g.y2.step - 1e-9)));
+    g.y.min = -below * g.y.step;
+    g.y.intervals = g.y2.intervals = above + below;
+    g.y2.min = -below * g.y2.step;
+    g.y2.max = data.Y2Max;
+    return g;
 }
 
 QRect ChartGeometry(QSize inner, int toolbarHeight) {
@@ -185,29 +242,35 @@ void frmGraph::BuildChart() {
         series->attachAxis(s.RightAxis && axisY2_ ? axisY2_ : axisY);
     }
 
-    // X and Y follow the data, on round numbers; Y2 is fixed.  A curve of
-    // the lone origin (no results) spans nothing, and an axis from 0 to 0
-    // has no scale: it then spans one unit.
-    for (QValueAxis *axis : {axisX, axisY}) {
-        if (axis == axisY) axis->setMin(0);
-        if (!(axis->max() > axis->min())) axis->setRange(axis->min(), axis->min() + 1);
-        axis->applyNiceNumbers();
-    }
-    if (axisY2_) {
-        // The top stays at exactly 2 hmax; the ticks fall on round depths
-        // from 0 rather than on fifths of an odd maximum.
-        axisY2_->setRange(0, data_.Y2Max);
-        const double step = RoundTickStep(data_.Y2Max);
-        axisY2_->setTickType(QValueAxis::TicksDynamic);
-        axisY2_->setTickAnchor(0);
-        axisY2_->setTickInterval(step);
-        axisY2_->setLabelFormat(QStringLiteral("%.") +
-                                QString::number(std::max(0, -static_cast<int>(std::floor(std::log10(step))))) +
-                                QStringLiteral("f"));
-    }
+    ScaleAxes(axisX, axisY);
 
     chart_->legend()->setVisible(true);
     chart_->legend()->setAlignment(Qt::AlignBottom);
+    // A dashed curve shows as a dashed line in the legend too, not as the
+    // solid square of the others, so that the legend tells it apart.
+    const QList<QAbstractSeries *> drawn = chart_->series();
+    for (int i = 0; i < drawn.size() && i < data_.Series.size(); ++i) {
+        if (data_.Series[i].Line == Qt::SolidLine) continue;
+        for (QLegendMarker *m : chart_->legend()->markers(drawn[i])) m->setShape(QLegend::MarkerShapeFromSeries);
+    }
+}
+
+void frmGraph::ScaleAxes(QValueAxis *axisX, QValueAxis *axisY) {
+    const GraphScales scales = ScaleGraph(data_);
+    auto apply = [](QValueAxis *axis, const AxisScale &scale) {
+        axis->setRange(scale.min, scale.max);
+        axis->setTickType(QValueAxis::TicksFixed);
+        axis->setTickCount(scale.intervals + 1);
+    };
+    apply(axisX, scales.x);
+    apply(axisY, scales.y);
+    if (axisY2_) {
+        apply(axisY2_, scales.y2);
+        // Its ticks fall on the discharge axis's grid lines, which are
+        // drawn once.
+        axisY2_->setGridLineVisible(false);
+        axisY2_->setLabelFormat(QStringLiteral("%.3f"));
+    }
 }
 
 void frmGraph::LayOut() {

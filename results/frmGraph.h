@@ -32,6 +32,21 @@ QRect ChartGeometry(QSize inner, int toolbarHeight);
 // into at most six parts; 1 for a span that is not positive.
 double RoundTickStep(double span);
 
+// The range and ticks of one axis: `intervals` steps of `step` from `min`
+// to `max`.
+struct AxisScale {
+    double min = 0, max = 1, step = 1;
+    int intervals = 1;
+};
+// The three axes of a graph: time from 0 to the last time point rounded up
+// to a tick; discharge over every curve on it, negative values included;
+// the level axis (when there is one) up to Y2Max on the discharge axis's
+// grid lines.
+struct GraphScales {
+    AxisScale x, y, y2;
+};
+GraphScales ScaleGraph(const GraphData &data);
+
 class frmGraph : public QDialog {
     Q_OBJECT
 public:
@@ -69,6 +84,7 @@ protected:
 
 private:
     void BuildChart();
+    void ScaleAxes(QValueAxis *axisX, QValueAxis *axisY);
     void LayOut();
     QAction *AddCommand(const QString &key, const QString &text);
 

@@ -26,7 +26,6 @@ namespace {
 const char *const kTag = "Tag";
 const QString kResOutQi = QStringLiteral("ResOutQi");
 const QString kResOutQo = QStringLiteral("ResOutQo");
-const QString kMenuPrint = QStringLiteral("MenuPrint");
 
 // The accuracy lines wrap at this many full-width characters, or at the
 // frame's width when that is wider.
@@ -56,6 +55,20 @@ QLineEdit *ResultField(const QString &name, QWidget *parent) {
 }
 
 }  // namespace
+
+const frmMenuRO::Command frmMenuRO::kCommands[3] = {
+    {"流入ハイドログラフの表示", "ResOutQi", &frmMenuRO::ShowTable},
+    {"洪水調節計算結果の表示", "ResOutQo", &frmMenuRO::ShowTable},
+    {"計算結果の印刷", "MenuPrint", &frmMenuRO::ShowPrintMenu},
+};
+
+const frmMenuRO::Command *frmMenuRO::FindCommand(const QString &tag) {
+    for (const Command &c : kCommands)
+        if (tag == QLatin1String(c.tag)) return &c;
+    return nullptr;
+}
+
+bool frmMenuRO::HasCommand(const QString &tag) { return FindCommand(tag) != nullptr; }
 
 void FillInflowTable(ResultTableModel &grid, const clsQi *qi) {
     if (!qi) {
@@ -95,6 +108,7 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
 
 frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
     : QDialog(parent),
+      run_(run),
       results_(run.Results),
       sourceFile_(run.SourceFile),
       check_(run.ValidCheck()),
@@ -123,25 +137,25 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
         ++row;
     }
 
-    const std::pair<QString, QString> commands[] = {
-        {QStringLiteral("流入ハイドログラフの表示"), kResOutQi},
-        {QStringLiteral("洪水調節計算結果の表示"), kResOutQo},
-        {QStringLiteral("計算結果の印刷"), kMenuPrint},
-    };
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     const int glyph = fontMetrics().horizontalAdvance(QStringLiteral("あ"));
-    AddCheckLines(layout, std::max(frame->sizeHint().width(), kCheckLineChars * glyph));
+    const int lineWidth = std::max(frame->sizeHint().width(), kCheckLineChars * glyph);
+    AddFailureLine(layout, lineWidth);
+    AddCheckLines(layout, lineWidth);
     for (int i = 0; i < 3; ++i) {
-        cmdMenu_[i] = new QPushButton(commands[i].first, this);
+        cmdMenu_[i] = new QPushButton(QString::fromUtf8(kCommands[i].caption), this);
         cmdMenu_[i]->setObjectName(QStringLiteral("cmdMenu%1").arg(i));
-        cmdMenu_[i]->setProperty(kTag, commands[i].second);
+        cmdMenu_[i]->setProperty(kTag, QString::fromLatin1(kCommands[i].tag));
         cmdMenu_[i]->setAutoDefault(false);
         connect(cmdMenu_[i], &QPushButton::clicked, this, [this, i] {
             RunCommand(cmdMenu_[i]->property(kTag).toString());
         });
         layout->addWidget(cmdMenu_[i]);
     }
+    // A failed run has no report: what it left may mix with nothing of
+    // this input, but it is not the design flood water level of it either.
+    cmdMenu_[2]->setEnabled(run_.Ok);
     cmdExit_ = new QPushButton(QStringLiteral("  前ﾒﾆｭｰ画面に戻る"), this);
     cmdExit_->setObjectName(QStringLiteral("cmdExit"));
     cmdExit_->setAutoDefault(false);
@@ -152,6 +166,18 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
 }
 
 frmMenuRO::~frmMenuRO() = default;
+
+void frmMenuRO::AddFailureLine(QLayout *layout, int width) {
+    lblFailure_ = new QLabel(this);
+    lblFailure_->setObjectName(QStringLiteral("lblFailure"));
+    QPalette pal = lblFailure_->palette();
+    pal.setColor(QPalette::WindowText, kWarningColour);
+    lblFailure_->setPalette(pal);
+    lblFailure_->setText(msg::CalcFailureText(results_));
+    FixWrappedSize(lblFailure_, width);
+    lblFailure_->setVisible(!run_.Ok);
+    layout->addWidget(lblFailure_);
+}
 
 void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     lblReference_ = new QLabel(this);
@@ -192,13 +218,17 @@ void frmMenuRO::setVisible(bool visible) {
         // re-centred rather than left out of sight.
         RestoreWindowPlace(this, QStringLiteral("MenuRO"), false,
                            PlaceRule::CentreNonPositiveOrBeyond);
-        // Each field on its own: a run that failed early has no objects.
-        if (results_.objQi) numQ1_->setText(msg::FormatResult(results_.objQi->Q1()));
-        if (results_.objQo) {
-            numQ2_->setText(msg::FormatResult(results_.objQo->Q2()));
-            numH1_->setText(msg::FormatResult(results_.objQo->Hmax()));
-        }
-        numHWL_->setText(msg::FormatLevel(results_.DesignFloodLevel));
+        // A value shows only when the step that makes it completed; the
+        // step that failed and those after it leave their fields blank.
+        auto completed = [this](CalcStep step) {
+            return run_.Ok || (results_.FailedStep != CalcStep::None && step < results_.FailedStep);
+        };
+        numQ1_->setText(completed(CalcStep::Qi) && results_.objQi ? msg::FormatResult(results_.objQi->Q1())
+                                                                  : QString());
+        const bool routed = completed(CalcStep::Qo) && results_.objQo;
+        numQ2_->setText(routed ? msg::FormatResult(results_.objQo->Q2()) : QString());
+        numH1_->setText(routed ? msg::FormatResult(results_.objQo->Hmax()) : QString());
+        numHWL_->setText(run_.Ok ? msg::FormatLevel(results_.DesignFloodLevel) : QString());
     }
     QDialog::setVisible(visible);
 }
@@ -238,22 +268,31 @@ std::unique_ptr<frmGraph> frmMenuRO::CreateGraph(const QString &tag, QWidget *pa
     return std::make_unique<frmGraph>(std::move(data), parent);
 }
 
-void frmMenuRO::RunCommand(const QString &tag) {
+bool frmMenuRO::RunCommand(const QString &tag) {
+    const Command *command = FindCommand(tag);
+    if (!command) return false;
     setEnabled(false);
-    if (tag == kResOutQi || tag == kResOutQo) {
-        auto table = CreateTable(tag);
-        frmResOut *&held = tag == kResOutQi ? objResOutQi_ : objResOutQo_;
-        held = table.get();
-        table->exec();
-        held = nullptr;
-    } else if (tag == kMenuPrint) {
-        if (openPrintMenu_)
-            openPrintMenu_(this);
-        else
-            MessageBoxes().Show(this, msg::NotAvailableText(), msg::MenuPrintTitle(), MsgIcon::Information,
-                                MsgButtons::Ok);
-    }
+    (this->*command->run)(tag);
     setEnabled(true);
+    return true;
+}
+
+void frmMenuRO::ShowTable(const QString &tag) {
+    auto table = CreateTable(tag);
+    frmResOut *&held = tag == kResOutQi ? objResOutQi_ : objResOutQo_;
+    held = table.get();
+    table->exec();
+    held = nullptr;
+}
+
+void frmMenuRO::ShowPrintMenu(const QString &) {
+    // Also reached by tag from outside the button: a failed run never prints.
+    if (!run_.Ok) return;
+    if (openPrintMenu_)
+        openPrintMenu_(this);
+    else
+        MessageBoxes().Show(this, msg::NotAvailableText(), msg::MenuPrintTitle(), MsgIcon::Information,
+                            MsgButtons::Ok);
 }
 
 }  // namespace wyndlor

@@ -5,8 +5,9 @@
 // the design flood water level HWL = crest level + h1) and opens the inflow
 // table, the routing table and the print menu.  It fills the two tables
 // itself from the engine objects when they load, and reads nothing but the
-// results of the last run; a failed run shows what it left, and a missing
-// object leaves its fields at 0.
+// results of the last run.  After a failed run it says which step failed
+// and why, shows only the values of the steps that completed (the others
+// stay blank) and offers no printing: a failed run never prints.
 //
 // Below the four results it shows the accuracy check of the run: the peak
 // outflow and the largest overflow depth of a 1-minute reference routing
@@ -59,11 +60,13 @@ public:
     QLabel *lblReference() const { return lblReference_; }
     QLabel *lblWarning() const { return lblWarning_; }     // the text of the warning
     QWidget *fraWarning() const { return fraWarning_; }    // icon and text together
+    QLabel *lblFailure() const { return lblFailure_; }     // why the run failed
 
     // Runs the command of a button's Tag: "ResOutQi", "ResOutQo" or
     // "MenuPrint".  The window is disabled while the command's window is
-    // open.
-    void RunCommand(const QString &tag);
+    // open.  False (and nothing done) for a tag that names no command.
+    bool RunCommand(const QString &tag);
+    static bool HasCommand(const QString &tag);
 
     // The table window of "ResOutQi" or "ResOutQo", wired to this window's
     // loading handler and to its graph, not yet shown.
@@ -76,7 +79,21 @@ public:
 
 private:
     void AddCheckLines(QLayout *layout, int width);
+    void AddFailureLine(QLayout *layout, int width);
+    void ShowTable(const QString &tag);
+    void ShowPrintMenu(const QString &tag);
 
+    // The buttons, their tags and what each tag runs: the one table the
+    // buttons are made from and RunCommand dispatches on.
+    struct Command {
+        const char *caption;
+        const char *tag;
+        void (frmMenuRO::*run)(const QString &tag);
+    };
+    static const Command kCommands[3];
+    static const Command *FindCommand(const QString &tag);
+
+    const CalcRun &run_;
     const CalcResults &results_;
     QString sourceFile_;  // the run's project file, for the save dialogs
     const AccuracyCheck *check_;
@@ -87,6 +104,7 @@ private:
     QLabel *lblReference_ = nullptr;
     QLabel *lblWarning_ = nullptr;
     QWidget *fraWarning_ = nullptr;
+    QLabel *lblFailure_ = nullptr;
     frmResOut *objResOutQi_ = nullptr;  // the open table windows, while open
     frmResOut *objResOutQo_ = nullptr;
     bool loaded_ = false;

@@ -1,4 +1,5 @@
 // The file commands against real files in a temporary folder.
+#include "app/RecentFiles.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QAction>
@@ -28,6 +29,7 @@ protected:
 };
 
 TEST_F(NewCommandTest, CancelKeepsEverything) {
+    P().IsModified = false;  // nothing unsaved: New is confirmed
     boxes.answers = {MsgResult::Cancel};
     Window().fileCommands().New();
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -41,7 +43,7 @@ TEST_F(NewCommandTest, CancelKeepsEverything) {
 
 TEST_F(NewCommandTest, OkResetsButKeepsModifiedFlag) {
     Window().setWindowTitle(QStringLiteral("pond.wyd - Ostrevin"));
-    boxes.answers = {MsgResult::Ok};
+    boxes.answers = {MsgResult::No};  // drop the unsaved input
     Window().toolbarAction("New")->trigger();
     EXPECT_FALSE(P().Data.HasCatchment);
     EXPECT_TRUE(P().CurrentFileName.isEmpty());
@@ -85,7 +87,7 @@ TEST_F(OpenCommandTest, CancelledDialogStoresTheWorkingFolder) {
 TEST_F(OpenCommandTest, CancelAfterARecentFileStoresItsFolder) {
     QDir(dir.path()).mkdir("sub");
     SetIni("FileName", "FileName1", WriteProject("sub/kita.wyd"));
-    ASSERT_TRUE(Window().fileCommands().OpenRecent(0));
+    ASSERT_TRUE(Window().fileCommands().OpenRecent(Path("sub/kita.wyd")));
     SetIni("FileName", "InitDir", Path("elsewhere"));
     dialogs.answers = {std::nullopt};
     EXPECT_FALSE(Window().fileCommands().Open());
@@ -96,9 +98,10 @@ TEST_F(OpenCommandTest, UpperCaseExtensionReads) {
     QDir(dir.path()).mkdir("sub");
     const QString path = WriteProject("sub/KITA.WYD");
     P().IsModified = true;
+    boxes.answers = {MsgResult::No};
     dialogs.answers = {path};
     EXPECT_TRUE(Window().fileCommands().Open());
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.size(), 1u) << "only the question about the unsaved input";
     EXPECT_EQ(Title(), QStringLiteral("北ため池"));
     EXPECT_EQ(P().CurrentFileName, path);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("KITA.WYD - Ostrevin"));
@@ -195,12 +198,81 @@ TEST_F(OpenCommandTest, RecentEntryReadsPathFromSettings) {
 TEST_F(OpenCommandTest, VanishedRecentFileReportsAndKeepsInitDir) {
     SetIni("FileName", "FileName1", Path("vanished.wyd"));
     SetIni("FileName", "InitDir", "/before");
-    EXPECT_FALSE(Window().fileCommands().OpenRecent(0));
+    EXPECT_FALSE(Window().fileCommands().OpenRecent(Path("vanished.wyd")));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ読み込みｴﾗｰ"));
     EXPECT_EQ(Ini("FileName", "InitDir"), QStringLiteral("/before"));
     EXPECT_EQ(Ini("FileName", "FileName1"), Path("vanished.wyd")) << "the list is not pruned";
 }
+
+TEST_F(OpenCommandTest, EntryOpensTheFileItsCaptionNamesAlsoBesideAPathTheSettingsCannotHold) {
+    const QString a = WriteProject("a.wyd", "Ａ池");
+    QDir(dir.path()).mkdir(QStringLiteral("池〜東"));
+    const QString wave = WriteProject(QStringLiteral("池〜東/w.wyd"), "波池");
+    ASSERT_FALSE(CPrivateProfile::CanHoldValue(wave));
+    SetIni("FileName", "FileName1", a);
+    dialogs.answers = {wave};
+    ASSERT_TRUE(Window().fileCommands().Open());
+    // The settings file, the list in memory and the menu agree; the path it
+    // cannot hold is listed for this session after the four.
+    EXPECT_EQ(ReadRecentFiles(ini), (QStringList{a, "", "", ""}));
+    EXPECT_EQ(Window().recentFiles().stored, ReadRecentFiles(ini));
+    EXPECT_EQ(Window().mnuFileName(0)->text(), QStringLiteral("&1 ") + a);
+    ASSERT_EQ(Window().mnuFileNameSession().size(), 1);
+    EXPECT_EQ(Window().mnuFileNameSession()[0]->text(), wave);
+    Window().mnuFileName(0)->trigger();
+    EXPECT_EQ(Title(), QStringLiteral("Ａ池"));
+    Window().mnuFileNameSession()[0]->trigger();
+    EXPECT_EQ(Title(), QStringLiteral("波池"));
+    EXPECT_EQ(ReadRecentFiles(ini), (QStringList{a, "", "", ""}));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Unsaved input before New, Open or a recent file: the Yes/No/Cancel
+// question of the exit, with its rules.
+enum class Cmd { New, Open, Recent };
+struct GuardCase {
+    const char *name;
+    Cmd command;
+    MsgResult answer;
+    bool hasFile;   // the input has a file to save to
+    bool goesOn;    // the command replaces the input
+};
+class UnsavedInputTest : public ShellFixture, public ::testing::WithParamInterface<GuardCase> {};
+TEST_P(UnsavedInputTest, AsksAndFollowsTheExitRules) {
+    const GuardCase &c = GetParam();
+    const QString other = WriteProject("other.wyd", "他の池");
+    SetIni("FileName", "FileName1", other);
+    P().Data.HasSection = true;
+    P().IsModified = true;
+    P().Run.Ok = true;
+    if (c.hasFile) P().CurrentFileName = Path("mine.wyd");
+    boxes.answers = {c.answer};
+    // Yes without a file asks for a name, and that dialog is cancelled.
+    dialogs.answers = {c.answer == MsgResult::Yes && !c.hasFile ? std::nullopt : std::optional<QString>(other)};
+    if (c.command == Cmd::New) Window().fileCommands().New();
+    if (c.command == Cmd::Open) Window().fileCommands().Open();
+    if (c.command == Cmd::Recent) Window().mnuFileName(0)->trigger();
+
+    ASSERT_GE(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。上書き保存")));
+    EXPECT_EQ(QFileInfo::exists(Path("mine.wyd")), c.answer == MsgResult::Yes && c.hasFile);
+    EXPECT_EQ(P().Data.HasSection, !c.goesOn);
+    EXPECT_EQ(P().Run.Ok, !c.goesOn) << "the last run goes with the input it belongs to";
+    if (c.command != Cmd::New) {
+        EXPECT_EQ(Title() == QStringLiteral("他の池"), c.goesOn);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(
+    Answers, UnsavedInputTest,
+    ::testing::Values(GuardCase{"NewCancelKeepsAll", Cmd::New, MsgResult::Cancel, true, false},
+                      GuardCase{"NewYesSavesThenResets", Cmd::New, MsgResult::Yes, true, true},
+                      GuardCase{"OpenNoDropsTheEdits", Cmd::Open, MsgResult::No, false, true},
+                      GuardCase{"OpenYesThenCancelledSaveAsKeepsAll", Cmd::Open, MsgResult::Yes, false, false},
+                      GuardCase{"RecentCancelKeepsAll", Cmd::Recent, MsgResult::Cancel, false, false},
+                      GuardCase{"RecentYesSavesThenOpens", Cmd::Recent, MsgResult::Yes, true, true}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 class SaveCommandTest : public ShellFixture {
 protected:

@@ -1,5 +1,6 @@
 // The main window: start-up, layout, command dispatch, button colours and
 // the shutdown question.
+#include "app/CommandHandlers.h"
 #include "tests/app/ShellFixture.h"
 #include "widgets/WindowPlace.h"
 
@@ -69,6 +70,13 @@ TEST_F(DispatchTest, UnregisteredTagSaysNotAvailable) {
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(Window().cmdMenu(6)->isEnabled());
+}
+
+TEST_F(DispatchTest, EveryButtonTagNamesARegisteredCommand) {
+    RegisterCommandHandlers(Window());
+    for (int i = 0; i < frmMenuMain::kMenuButtons; ++i)
+        EXPECT_TRUE(Window().HasCommandHandler(Window().CommandTag(i))) << Window().CommandTag(i).toStdString();
+    EXPECT_FALSE(Window().HasCommandHandler(QStringLiteral("InpJyoukn")));
 }
 
 TEST_F(DispatchTest, HandlerRunsByTagWithWindowLocked) {
@@ -201,7 +209,7 @@ TEST_F(ExitTest, YesThenFailedWriteKeepsRunning) {
 
 TEST_F(ExitTest, NewAfterEditStillAsksAtExit) {
     Modify();
-    boxes.answers = {MsgResult::Ok, MsgResult::Cancel};
+    boxes.answers = {MsgResult::No, MsgResult::Cancel};
     Window().fileCommands().New();
     EXPECT_FALSE(P().Data.HasSection);
     EXPECT_FALSE(Window().close());

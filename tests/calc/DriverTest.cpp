@@ -71,7 +71,7 @@ TEST_F(DriverFixture, NoCatchmentRowsLeavesAveragesEmpty) {
 }
 
 TEST_F(DriverFixture, FailedArrivalTimeDoesNotStopTheRun) {
-    data.CatchmentSummary(slot::SumFp) = SlotValue::Double(0);  // re = 0
+    data.ConditionsData(slot::ConstA) = SlotValue::Double(0);  // no rain: re = 0
     EXPECT_FALSE(CalcTp(data, res));
     EXPECT_TRUE(CalcAll(data, res));
 }
@@ -142,6 +142,32 @@ TEST_F(DriverFixture, ChannelSectionUsesItsOwnSlots) {
     EXPECT_EQ(res.objQo->SectB, 3);
     EXPECT_EQ(res.objQo->SectCd, 1);
 }
+
+// An adopted catchment value of 0 or less is refused before any step, with
+// the value named; a value of 0 in the table alone is no reason.
+struct MissingCase {
+    const char *name;
+    int32_t slot;
+    SlotValue value;
+    MissingInput missing;
+};
+class MissingCatchment : public ::testing::TestWithParam<MissingCase> {};
+TEST_P(MissingCatchment, RefusedBeforeTheFirstStep) {
+    ProjectData data = SmallProject();
+    data.CatchmentSummary(GetParam().slot) = GetParam().value;
+    CalcResults res;
+    EXPECT_FALSE(CalcAll(data, res));
+    EXPECT_EQ(res.FailedStep, CalcStep::Input);
+    EXPECT_EQ(res.Missing, GetParam().missing);
+    EXPECT_FALSE(res.objTp || res.objAveFp || res.objRdata || res.objQi || res.objQo);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Values, MissingCatchment,
+    ::testing::Values(MissingCase{"AreaZero", slot::SumArea, SlotValue::Double(0), MissingInput::CatchmentArea},
+                      MissingCase{"AreaEmpty", slot::SumArea, SlotValue(), MissingInput::CatchmentArea},
+                      MissingCase{"FpZero", slot::SumFp, SlotValue::Int32(0), MissingInput::CatchmentFp},
+                      MissingCase{"CNegative", slot::SumC, SlotValue::Double(-1), MissingInput::CatchmentC}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace wyndlor

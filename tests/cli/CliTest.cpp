@@ -107,8 +107,23 @@ TEST_F(CliFixture, FailedFileLeavesNothingOfThePreviousOne) {
     EXPECT_NE(second.find("\"check\":null"), std::string::npos);
     // The failing routing reports its own state, and the level is not the
     // good file's level.
-    EXPECT_NE(third.find("\"calc\":{\"ok\":false}"), std::string::npos);
+    EXPECT_NE(third.find("\"calc\":{\"ok\":false,\"error\":999,\"reason\":\"計算途中でｴﾗｰが発生したため，"
+                         "計算を中止しました。（洪水調節計算，ｴﾗｰｺｰﾄﾞ ： 999）\"}"),
+              std::string::npos)
+        << third;
     EXPECT_NE(third.find("\"DesignFloodLevel\":0"), std::string::npos) << third;
+}
+
+TEST_F(CliFixture, ZeroAdoptedCatchmentValueIsRefusedByName) {
+    ProjectData d = WorkedPond();
+    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0);  // ﾃﾞﾌｫﾙﾄ値 not pressed
+    const std::string zero = Save("zero.wyd", d);
+    const std::string why = "採用値「流域平均流出係数ｆp」が0以下のため，計算できません。「流域面積等の入力」で入力してください。";
+    EXPECT_EQ(Run({zero}), 1);
+    EXPECT_NE(out.str().find(why), std::string::npos) << out.str();
+    EXPECT_EQ(Run({"--json", zero}), 1);
+    EXPECT_NE(out.str().find("\"calc\":{\"ok\":false,\"error\":0,\"reason\":\"" + why + "\"}"), std::string::npos);
+    EXPECT_NE(out.str().find("\"tp\":null"), std::string::npos) << "no step ran";
 }
 
 TEST_F(CliFixture, ReportAndPdfOfOneProject) {

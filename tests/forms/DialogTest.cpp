@@ -1,3 +1,4 @@
+#include "core/Messages.h"
 #include "forms/FormBinding.h"
 #include "forms/FormRunner.h"
 #include "tests/forms/FormsTestSupport.h"
@@ -266,6 +267,25 @@ TEST_F(AreaFormTest, SavingPacksFilledRowsAndDropsIncompleteOnes) {
     EXPECT_EQ(again.vaSpread1->CellText(1, frmInpArea::ColC), QString("190"));
     EXPECT_TRUE(again.vaSpread1->CellText(2, frmInpArea::ColArea).isEmpty());
     EXPECT_EQ(again.numArea->text(), QString("2.0000"));
+}
+
+TEST_F(AreaFormTest, ZeroAdoptedValuesWithRowsOfferTheTableValues) {
+    auto &f = Open<frmInpArea>("InpArea");
+    Row(f, 0, "A", "1.5", "0.7", "290");
+    Row(f, 1, "B", "0.5", "0.9", "190");
+    Enter(f.numArea, "2.5");  // the engineer's own area stays
+    Boxes().answers = {MsgResult::Cancel};
+    Click(f.cmdOk);
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].text, msg::AreaDefaultsOfferText());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(project.Data.HasCatchment);
+    Boxes().answers = {MsgResult::Yes};
+    Click(f.cmdOk);
+    const SlotArray &s = project.Data.CatchmentSummary;
+    EXPECT_DOUBLE_EQ(Num(s(slot::SumArea)), 2.5);
+    EXPECT_DOUBLE_EQ(Num(s(slot::SumFp)), 0.75);
+    EXPECT_DOUBLE_EQ(Num(s(slot::SumC)), 265);
 }
 
 TEST_F(AreaFormTest, FpAboveOneIsRefused) {
@@ -578,6 +598,23 @@ TEST(RunInputForm, CancelledFormReturnsFalse) {
     EXPECT_FALSE(RunInputForm("InpDeltaT", project, nullptr));
     EXPECT_FALSE(project.Data.HasDeltaT);
     EXPECT_FALSE(project.IsModified);
+}
+
+TEST_F(FormTest, EveryFormOpensOnItsFirstInputNotOnOk) {
+    for (const char *tag : {"InpJyoken", "InpHVC", "InpArea", "InpSection", "InpDeltaT"}) {
+        Open<InputDialog>(tag);
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr) << tag;
+        EXPECT_EQ(focus->window(), dialog.get()) << tag;
+        EXPECT_FALSE(qobject_cast<QAbstractButton *>(focus) && !qobject_cast<QRadioButton *>(focus)) << tag;
+        dialog->close();
+    }
+    // A title typed with a space goes into the title, not onto OK.
+    auto &f = Open<frmInpJyoken>("InpJyoken");
+    f.txtTitle->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), "Kita Ike");
+    EXPECT_EQ(f.txtTitle->text(), QString("Kita Ike"));
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST(RunInputForm, UnknownTagOpensNothing) {

@@ -5,6 +5,7 @@
 #include "widgets/MessageBoxes.h"
 
 #include <QString>
+#include <deque>
 #include <vector>
 
 namespace wyndlor::test {
@@ -19,14 +20,19 @@ public:
     MsgResult Show(QWidget *, const QString &text, const QString &title, MsgIcon icon,
                    MsgButtons) override {
         shown.push_back({text, title, icon});
-        return MsgResult::Ok;
+        if (answers.empty()) return MsgResult::Ok;
+        const MsgResult r = answers.front();
+        answers.pop_front();
+        return r;
     }
     void Beep() override { ++beeps; }
     void Clear() {
         shown.clear();
+        answers.clear();
         beeps = 0;
     }
     std::vector<ShownBox> shown;
+    std::deque<MsgResult> answers;  // used in order; then Ok
     int beeps = 0;
 };
 

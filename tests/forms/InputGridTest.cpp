@@ -127,6 +127,24 @@ TEST_F(GridKeys, CommittedValueBeyondTheColumnRangeIsRefused) {
     QApplication::processEvents();
     EXPECT_EQ(grid->CellText(0, 3), QString("0.7"));
     EXPECT_EQ(Boxes().beeps, 1);
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].text, QString::fromUtf8("入力範囲：0.000 ～ 1.000"));
+}
+
+TEST_F(GridKeys, MinusWhereTheColumnHasNoNegativesGetsTheRangeMessage) {
+    grid->SetCellText(0, 3, "0.7");
+    grid->setCurrentCell(0, 3);
+    grid->editItem(grid->item(0, 3));
+    auto *editor = grid->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "-0.5");
+    EXPECT_EQ(editor->text(), QString("-0.5"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->CellText(0, 3), QString("0.7"));
+    EXPECT_EQ(Boxes().beeps, 1);
+    EXPECT_EQ(Boxes().shown.size(), 1u);
 }
 
 TEST_F(GridKeys, RowFilledNeedsEveryListedCell) {

@@ -111,8 +111,15 @@ TEST_F(NumberFieldFocus, EditFormatWhileFocusedDisplayFormatAfter) {
 TEST_F(NumberFieldFocus, RefusesCharactersThatMakeNoNumber) {
     Type(level, "-1a2.5x");
     EXPECT_EQ(level->text(), QString("-12.5"));
-    Type(margin, "-5");  // no sign where the range has no negatives
-    EXPECT_EQ(margin->text(), QString("5"));
+}
+
+TEST_F(NumberFieldFocus, MinusWhereTheRangeHasNoNegativesGetsTheRangeMessage) {
+    Type(margin, "-5");
+    LeaveDirectly(margin);
+    EXPECT_EQ(Boxes().beeps, 1);
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].text, QString::fromUtf8("入力範囲：0 ～ 99"));
+    EXPECT_DOUBLE_EQ(margin->Value(), -5);
 }
 
 TEST_F(NumberFieldFocus, EmptiedFieldMeansZero) {

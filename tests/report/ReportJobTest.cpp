@@ -65,7 +65,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         ini = dir.filePath(QStringLiteral("Wyndlor.INI"));
         data = MakeProject();
-        ASSERT_TRUE(CalcAll(data, results)) << CalcStepName(results.FailedStep);
+        ASSERT_TRUE(CalcAll(data, results)) << static_cast<int>(results.FailedStep);
     }
     void TearDown() override { RemovePrintFiles(writer); }
     QTemporaryDir dir;

@@ -230,6 +230,54 @@ TEST(GraphWindow, InflowChartHasNoLevelAxisAndDraws999) {
     EXPECT_EQ(series[0]->name(), QStringLiteral("流入量"));
 }
 
+// Every point of every curve lies inside the axes the curve is drawn on.
+void ExpectEveryPointInside(const frmGraph &g) {
+    for (QLineSeries *s : LineSeries(g)) {
+        for (QAbstractAxis *a : s->attachedAxes()) {
+            const auto *axis = static_cast<QValueAxis *>(a);
+            for (const QPointF &p : s->points()) {
+                const double v = a->orientation() == Qt::Vertical ? p.y() : p.x();
+                EXPECT_GE(v, axis->min()) << s->name().toStdString();
+                EXPECT_LE(v, axis->max()) << s->name().toStdString();
+            }
+        }
+    }
+}
+
+TEST(GraphWindow, StiffPondShowsTheWholeOutflowPeakOnSharedGridLines) {
+    // At a 60-minute step the routing overshoots: the outflow peak lies far
+    // above the inflow's.
+    const Checked run(test::StiffProject(2000));
+    const CQo &qo = *run.results.objQo;
+    ASSERT_GT(qo.Q2(), run.results.objQi->Q1());
+    frmGraph g(GraphQoData(&qo, &run.check));
+    ExpectEveryPointInside(g);
+    const GraphScales scales = ScaleGraph(g.Data());
+    // The time axis ends at the last point, rounded up to a tick.
+    const double last = qo.Qo().Item(qo.Qo().Count())->t;
+    EXPECT_GE(scales.x.max, last);
+    EXPECT_LT(scales.x.max, last + scales.x.step);
+    // The level axis keeps its top at 2 hmax and ticks on the discharge grid.
+    EXPECT_DOUBLE_EQ(g.AxisY2()->max(), 2 * qo.Hmax());
+    for (QAbstractAxis *a : g.Chart()->axes(Qt::Vertical))
+        EXPECT_EQ(static_cast<QValueAxis *>(a)->tickCount(), scales.y.intervals + 1);
+    // The dashed reference is drawn as a line in the legend, the rest as squares.
+    const QList<QLegendMarker *> markers = g.Chart()->legend()->markers();
+    ASSERT_EQ(markers.size(), 4);
+    EXPECT_EQ(markers[3]->shape(), QLegend::MarkerShapeFromSeries);
+    EXPECT_EQ(markers[1]->shape(), QLegend::MarkerShapeDefault);
+}
+
+TEST(GraphWindow, NegativeDesignInflowIsNotClipped) {
+    auto qi = test::InflowOf({{10, 0.134}, {20, 9.615}});
+    qi->Qi().Item(1)->Qid = -0.25;
+    frmGraph g(GraphQiData(qi.get()));
+    ExpectEveryPointInside(g);
+    const GraphScales s = ScaleGraph(g.Data());
+    EXPECT_LT(s.y.min, 0);
+    EXPECT_DOUBLE_EQ(std::fmod(s.y.min, s.y.step), 0);
+}
+
 struct ChartCase {
     const char *name;
     QSize inner;

@@ -153,6 +153,10 @@ TEST_F(AfterGoodRun, ButtonsDispatchByTagNotByPosition) {
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("この機能はまだ利用できません。"));
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
     EXPECT_TRUE(menu.isEnabled());
+    // Every button's tag names a command; a tag that names none does nothing.
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(frmMenuRO::HasCommand(menu.cmdMenu(i)->property("Tag").toString())) << i;
+    EXPECT_FALSE(menu.RunCommand(QStringLiteral("ResOutQx")));
+    EXPECT_TRUE(menu.lblFailure()->isHidden());
     menu.close();
 }
 
@@ -203,12 +207,29 @@ protected:
     CalcRun run;
 };
 
-TEST_F(AfterFailedRun, FieldsOfMissingObjectsStayZero) {
+TEST(AfterFailedRouting, SaysWhichStepFailedShowsOnlyCompletedStepsAndNeverPrints) {
+    ProjectData data = test::SmallProject();
+    data.ConditionsData(slot::Area) = SlotValue::Double(0);  // routing divides by 0
+    const CalcRun run = MakeCalcRun(data);
+    ASSERT_FALSE(run.Ok);
+    ASSERT_TRUE(run.Results.objQo);  // the failed routing object is there
+    bool printed = false;
+    frmMenuRO menu(run, [&](QWidget *) { printed = true; });
+    menu.show();
+    EXPECT_EQ(menu.numQ1()->text(), msg::FormatResult(run.Results.objQi->Q1()));
+    for (QLineEdit *blank : {menu.numQ2(), menu.numH1(), menu.numHWL()}) EXPECT_EQ(blank->text(), QString());
+    EXPECT_TRUE(menu.lblFailure()->isVisible());
+    EXPECT_EQ(menu.lblFailure()->text(), msg::CalcFailedText() + QStringLiteral("（洪水調節計算，ｴﾗｰｺｰﾄﾞ ： 999）"));
+    EXPECT_FALSE(menu.cmdMenu(2)->isEnabled());
+    EXPECT_TRUE(menu.RunCommand(QStringLiteral("MenuPrint")));
+    EXPECT_FALSE(printed);
+    menu.close();
+}
+
+TEST_F(AfterFailedRun, FieldsOfStepsThatDidNotRunAreBlank) {
     frmMenuRO menu(run);
     menu.show();
-    EXPECT_EQ(menu.numQ2()->text(), QStringLiteral("0.000"));
-    EXPECT_EQ(menu.numH1()->text(), QStringLiteral("0.000"));
-    EXPECT_EQ(menu.numHWL()->text(), QStringLiteral("+0.000"));
+    for (QLineEdit *f : {menu.numQ1(), menu.numQ2(), menu.numH1(), menu.numHWL()}) EXPECT_EQ(f->text(), QString());
     menu.close();
 }
 
@@ -386,6 +407,22 @@ TEST(CalculationCommand, FailureIsReportedThenTheMenuStillOpens) {
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(menuTitle, QStringLiteral("計算結果の表示および印刷"));
     EXPECT_TRUE(project.Run.Results.objQo);  // the failed routing is what the menu reads
+}
+
+TEST(CalculationCommand, ZeroAdoptedCatchmentValueNamesItAndTheDialog) {
+    FakeMessageBoxes boxes;
+    Project project;
+    project.Data = test::SmallProject();
+    project.Data.CatchmentSummary(slot::SumC) = SlotValue::Double(0);
+    QString failure;
+    WithModal([&] { RunCalculationCommand(project, nullptr); },
+              [&](QWidget *w) { failure = qobject_cast<frmMenuRO *>(w)->lblFailure()->text(); });
+    const QString why = QStringLiteral("採用値「流域平均洪水到達時間係数Ｃ」が0以下のため，計算できません。"
+                                       "「流域面積等の入力」で入力してください。");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, why);
+    EXPECT_EQ(failure, why);
+    EXPECT_FALSE(project.Run.Results.objTp);
 }
 
 TEST(CalculationCommand, CheckFollowsEveryRun) {
