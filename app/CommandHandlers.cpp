@@ -5,6 +5,7 @@
 #include "printing/RenbanBinding.h"
 #include "app/frmMenuMain.h"
 #include "printing/frmMenuPrint.h"
+#include "results/frmSolveWidth.h"
 
 #include <QString>
 
@@ -19,9 +20,13 @@ void RegisterCommandHandlers(frmMenuMain &window) {
     window.SetCommandHandler(QStringLiteral("InpRenban"), [](QWidget *parent) { RunRenbanForm(parent); });
     window.SetCommandHandler(QStringLiteral("MenuRO"), [&window](QWidget *parent) {
         Project &project = window.project();
-        RunCalculationCommand(project, parent, [&project](QWidget *resultsMenu) {
-            RunPrintMenu(project.Run, resultsMenu);
-        });
+        RunCalculationCommand(
+            project, parent, [&project](QWidget *resultsMenu) { RunPrintMenu(project.Run, resultsMenu); },
+            [&project](QWidget *resultsMenu) {
+                // Nothing reaches the project but the width taken with the
+                // window's button.
+                RunSolveWidth(project.Run, resultsMenu, [&project](double B) { TakeSpillwayWidth(project, B); });
+            });
     });
 }
 

@@ -22,14 +22,15 @@ public:
 }  // namespace
 
 void RunCalculationCommand(Project &project, QWidget *parent,
-                           std::function<void(QWidget *)> openPrintMenu) {
+                           std::function<void(QWidget *)> openPrintMenu,
+                           std::function<void(QWidget *)> openSolveWidth) {
     {
         WaitCursor wait;
         project.Run = MakeCalcRun(project.Data);
     }
     if (!project.Run.Ok)
         MessageBoxes().Show(parent, msg::CalcFailedText(), QString(), MsgIcon::Information, MsgButtons::Ok);
-    frmMenuRO menu(project.Run, std::move(openPrintMenu), parent);
+    frmMenuRO menu(project.Run, std::move(openPrintMenu), parent, std::move(openSolveWidth));
     menu.exec();
 }
 

@@ -27,6 +27,7 @@ const char *const kTag = "Tag";
 const QString kResOutQi = QStringLiteral("ResOutQi");
 const QString kResOutQo = QStringLiteral("ResOutQo");
 const QString kMenuPrint = QStringLiteral("MenuPrint");
+const QString kSolveWidth = QStringLiteral("SolveWidth");
 
 // The accuracy lines wrap at this many full-width characters, or at the
 // frame's width when that is wider.
@@ -93,11 +94,13 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
     }
 }
 
-frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
+frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent,
+                     std::function<void(QWidget *)> openSolveWidth)
     : QDialog(parent),
       results_(run.Results),
       check_(run.ValidCheck()),
-      openPrintMenu_(std::move(openPrintMenu)) {
+      openPrintMenu_(std::move(openPrintMenu)),
+      openSolveWidth_(std::move(openSolveWidth)) {
     setObjectName(QStringLiteral("frmMenuRO"));
     setWindowTitle(QStringLiteral("計算結果の表示および印刷"));
 
@@ -126,12 +129,13 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
         {QStringLiteral("流入ハイドログラフの表示"), kResOutQi},
         {QStringLiteral("洪水調節計算結果の表示"), kResOutQo},
         {QStringLiteral("計算結果の印刷"), kMenuPrint},
+        {msg::SolveWidthTitle(), kSolveWidth},
     };
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     const int glyph = fontMetrics().horizontalAdvance(QStringLiteral("あ"));
     AddCheckLines(layout, std::max(frame->sizeHint().width(), kCheckLineChars * glyph));
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         cmdMenu_[i] = new QPushButton(commands[i].first, this);
         cmdMenu_[i]->setObjectName(QStringLiteral("cmdMenu%1").arg(i));
         cmdMenu_[i]->setProperty(kTag, commands[i].second);
@@ -242,12 +246,14 @@ void frmMenuRO::RunCommand(const QString &tag) {
         held = table.get();
         table->exec();
         held = nullptr;
-    } else if (tag == kMenuPrint) {
-        if (openPrintMenu_)
-            openPrintMenu_(this);
+    } else if (tag == kMenuPrint || tag == kSolveWidth) {
+        const auto &open = tag == kMenuPrint ? openPrintMenu_ : openSolveWidth_;
+        if (open)
+            open(this);
         else
-            MessageBoxes().Show(this, msg::NotAvailableText(), msg::MenuPrintTitle(), MsgIcon::Information,
-                                MsgButtons::Ok);
+            MessageBoxes().Show(this, msg::NotAvailableText(),
+                                tag == kMenuPrint ? msg::MenuPrintTitle() : msg::SolveWidthTitle(),
+                                MsgIcon::Information, MsgButtons::Ok);
     }
     setEnabled(true);
 }

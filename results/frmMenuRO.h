@@ -46,9 +46,11 @@ public:
     // `run` must outlive the window; without a valid accuracy check the
     // check lines stay hidden.  `openPrintMenu` shows the print menu
     // modally over the given parent; while none is given, "計算結果の印刷"
-    // says the command is not there yet.
+    // says the command is not there yet.  `openSolveWidth` does the same
+    // for the window "洪水吐幅の試算" (the owner of the project gives it, so
+    // that the width found can be taken into the project).
     explicit frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu = {},
-                       QWidget *parent = nullptr);
+                       QWidget *parent = nullptr, std::function<void(QWidget *)> openSolveWidth = {});
     ~frmMenuRO() override;
 
     QLineEdit *numQ1() const { return numQ1_; }
@@ -60,8 +62,8 @@ public:
     QLabel *lblWarning() const { return lblWarning_; }     // the text of the warning
     QWidget *fraWarning() const { return fraWarning_; }    // icon and text together
 
-    // Runs the command of a button's Tag: "ResOutQi", "ResOutQo" or
-    // "MenuPrint".  The window is disabled while the command's window is
+    // Runs the command of a button's Tag: "ResOutQi", "ResOutQo",
+    // "MenuPrint" or "SolveWidth".  The window is disabled while the command's window is
     // open.
     void RunCommand(const QString &tag);
 
@@ -80,8 +82,9 @@ private:
     const CalcResults &results_;
     const AccuracyCheck *check_;
     std::function<void(QWidget *)> openPrintMenu_;
+    std::function<void(QWidget *)> openSolveWidth_;
     QLineEdit *numQ1_ = nullptr, *numQ2_ = nullptr, *numH1_ = nullptr, *numHWL_ = nullptr;
-    QPushButton *cmdMenu_[3] = {};
+    QPushButton *cmdMenu_[4] = {};
     QPushButton *cmdExit_ = nullptr;
     QLabel *lblReference_ = nullptr;
     QLabel *lblWarning_ = nullptr;
