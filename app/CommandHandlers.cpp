@@ -5,6 +5,7 @@
 #include "printing/RenbanBinding.h"
 #include "printing/frmMenuPrint.h"
 #include "results/CalcCommand.h"
+#include "results/frmSolveWidth.h"
 
 #include <QString>
 
@@ -21,9 +22,13 @@ void NumberingStyle(frmMenuMain &, const QString &, QWidget *parent) { RunRenban
 
 void Calculation(frmMenuMain &window, const QString &, QWidget *parent) {
     Project &project = window.project();
-    RunCalculationCommand(project, parent, [&project](QWidget *resultsMenu) {
-        RunPrintMenu(project.Run, resultsMenu);
-    });
+    RunCalculationCommand(
+        project, parent, [&project](QWidget *resultsMenu) { RunPrintMenu(project.Run, resultsMenu); },
+        [&project](QWidget *resultsMenu) {
+            // Nothing reaches the project but the width taken with the
+            // window's button.
+            RunSolveWidth(project.Run, resultsMenu, [&project](double B) { TakeSpillwayWidth(project, B); });
+        });
 }
 
 // Every tag of the main window's buttons and what it runs.

@@ -4,6 +4,9 @@
 #include "core/CalcRun.h"
 #include "core/ProjectFile.h"
 #include "calc/CalcDriver.h"
+#include "calc/WidthSolver.h"
+
+#include <QDir>
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -81,6 +84,31 @@ void BM_CalcRun(benchmark::State &state) {
 }
 BENCHMARK(BM_CalcRun)->Arg(0)->ArgName("frustum")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcRun)->Arg(1)->ArgName("frustum")->Unit(benchmark::kMillisecond);
+
+// Sizing the spillway of each shipped example for an allowable level below
+// the one it reaches: a few dozen full calculations per solve (target:
+// under 50 ms each).
+struct WidthExample {
+    const char *file;
+    double allowable;  // m
+};
+const WidthExample kWidthExamples[] = {
+    {"nishitani-ike.wyd", 129.3}, {"osawa-ike.wyd", 46.0}, {"yamanaka-ike.wyd", 83.2}};
+
+void BM_SolveWidth(benchmark::State &state) {
+    const WidthExample &e = kWidthExamples[state.range(0)];
+    ProjectData d;
+    InitProjectData(d);
+    OpenProjectFile(QDir(QStringLiteral(WYNDLOR_EXAMPLES_DIR)).filePath(e.file), d);
+    int32_t calculations = 0;
+    for (auto _ : state) {
+        const WidthSolution s = SolveWidth(d, e.allowable);
+        if (!s.ok || s.status != WidthStatus::Found) state.SkipWithError("no width found");
+        calculations = s.calculations;
+    }
+    state.SetLabel(std::string(e.file) + ", " + std::to_string(calculations) + " calculations");
+}
+BENCHMARK(BM_SolveWidth)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void BM_SaveProjectFile(benchmark::State &state) {
     const ProjectData d = MaximalProject(true);

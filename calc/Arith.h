@@ -8,6 +8,16 @@
 // negative power, a fractional power or root of a negative) 5.  The
 // failure travels as a CalcFailure exception inside the engine only: every
 // Calc and every driver step catches it and turns it into its Error.
+//
+// The guard sits on each formula, not on each operation.  Once a sum,
+// difference or product leaves the finite range it stays there (an
+// infinity times zero is NaN, NaN stays NaN), so one check of a formula's
+// result sees every overflow inside it.  Only a division can hide one
+// (x / inf is 0) and only a division or a root has a failure of its own, so
+// Div and Sqrt check their operands as well: a formula is written plainly
+// and wrapped once in Chk, with Div or Sqrt where it divides or takes a root.
+// RoundOffChecked refuses a value that is not finite, so a formula whose
+// result is rounded at once needs no Chk of its own.
 #pragma once
 
 #include "calc/SlotValue.h"
@@ -23,13 +33,18 @@ struct CalcFailure {
 
 [[noreturn]] inline void Fail(int32_t code) { throw CalcFailure{code}; }
 
-// A result that left the finite range is an overflow.
+// The guard of one formula: a result that left the finite range is an
+// overflow.
 inline double Chk(double v) {
     if (!std::isfinite(v)) Fail(err::Overflow);
     return v;
 }
 
+// a / b with both operands guarded: an overflow in either is 6, then a zero
+// divisor 11 (0/0 6).
 inline double Div(double a, double b) {
+    Chk(a);
+    Chk(b);
     if (b == 0) Fail(a == 0 ? err::Overflow : err::DivisionByZero);
     return Chk(a / b);
 }
@@ -40,7 +55,9 @@ inline double Pow(double base, double exponent) {
     return Chk(std::pow(base, exponent));
 }
 
+// The root of a guarded operand: an overflow in it is 6, a negative 5.
 inline double Sqrt(double v) {
+    Chk(v);
     if (v < 0) Fail(err::InvalidCall);
     return std::sqrt(v);
 }

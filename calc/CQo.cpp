@@ -42,11 +42,11 @@ int32_t CQo::SegmentByStorage(double x) const {
 
 double CQo::GetQo(double E) const {
     if (E <= SectEL) return 0;
-    const double H = Chk(E - SectEL);
+    const double H = E - SectEL;  // head above the crest, m
     // H^1.5 as H sqrt(H): the same power, without the cost of a general pow
     // in the innermost loop of the routing.
-    const double q = Chk(Chk(SectCd * SectB) * Chk(H * std::sqrt(H)));
-    return SectType == 0 ? Chk(kChannelFactor * q) : q;
+    const double q = SectCd * SectB * (H * std::sqrt(H));
+    return Chk(SectType == 0 ? kChannelFactor * q : q);
 }
 
 double CQo::GetVLinear(double x) const {
@@ -55,14 +55,14 @@ double CQo::GetVLinear(double x) const {
     const clsQoHVC &first = Pt(1);
     const clsQoHVC &last = Pt(count);
     if (x < first.EL) return 0;
-    if (x > last.EL) {
+    if (x > last.EL) {  // the top segment extended
         const clsQoHVC &below = Pt(count - 1);
-        return Chk(last.V + Div(Chk(Chk(x - last.EL) * Chk(last.V - below.V)), Chk(last.EL - below.EL)));
+        return Chk(last.V + Div((x - last.EL) * (last.V - below.V), last.EL - below.EL));
     }
     const int32_t i = SegmentByLevel(x);
     const clsQoHVC &a = Pt(i);
     const clsQoHVC &b = Pt(i + 1);
-    return Chk(a.V + Div(Chk(Chk(x - a.EL) * Chk(b.V - a.V)), Chk(b.EL - a.EL)));
+    return Chk(a.V + Div((x - a.EL) * (b.V - a.V), b.EL - a.EL));
 }
 
 double CQo::GetELLinear(double x) const {
@@ -72,14 +72,14 @@ double CQo::GetELLinear(double x) const {
     if (count < 2) return first.EL;
     const clsQoHVC &last = Pt(count);
     if (x < first.V) return first.EL;
-    if (x > last.V) {
+    if (x > last.V) {  // the top segment extended
         const clsQoHVC &below = Pt(count - 1);
-        return Chk(last.EL + Div(Chk(Chk(x - last.V) * Chk(last.EL - below.EL)), Chk(last.V - below.V)));
+        return Chk(last.EL + Div((x - last.V) * (last.EL - below.EL), last.V - below.V));
     }
     const int32_t i = SegmentByStorage(x);
     const clsQoHVC &a = Pt(i);
     const clsQoHVC &b = Pt(i + 1);
-    return Chk(a.EL + Div(Chk(Chk(x - a.V) * Chk(b.EL - a.EL)), Chk(b.V - a.V)));
+    return Chk(a.EL + Div((x - a.V) * (b.EL - a.EL), b.V - a.V));
 }
 
 double CQo::GetVFrustum(double x) const {
@@ -96,14 +96,16 @@ double CQo::GetVFrustum(double x) const {
     const clsQoHVC &a = Pt(ia);
     const clsQoHVC &b = Pt(ia + 1);
     // The square root of the area (a length) varies linearly with the level
-    // between two points: the pond is a truncated pyramid there.
-    const double dH = Chk(b.EL - a.EL);
-    const double d = Chk(x - a.EL);
+    // between two points: the pond is a truncated pyramid there, and the
+    // storage above point a is A_a d / 3 (r^2 + r + 1) with r the ratio of
+    // the lengths at x and at a.
+    const double dH = Chk(b.EL - a.EL);  // m
+    const double d = Chk(x - a.EL);      // m
     const double sa = Sqrt(a.A);
     const double sb = Sqrt(b.A);
-    const double s = Chk(sa + Div(Chk(Chk(sb - sa) * d), dH));
+    const double s = Chk(sa + Div((sb - sa) * d, dH));
     const double r = Div(s, sa);
-    return Chk(a.V + Chk(Div(Chk(a.A * d), 3.0) * Chk(Chk(r * r) + r + 1.0)));
+    return Chk(a.V + a.A * d / 3.0 * (r * r + r + 1.0));
 }
 
 double CQo::GetELBisect(double x) const {
@@ -143,115 +145,132 @@ void CQo::Calc() {
     error_ = 0;
     passes_.clear();
     try {
-        const bool frustum = HVCMethod != 0;
-        if (frustum) {
-            // Frustums need at least one segment and levels that rise from
-            // point to point; anything else is no storage curve at all.
-            const int32_t count = hvc_.Count();
-            if (count < 2) Fail(err::InvalidCall);
-            for (int32_t i = 2; i <= count; ++i) {
-                if (!(hvc_.Item(i)->EL > hvc_.Item(i - 1)->EL)) Fail(err::InvalidCall);
-            }
-        }
-
-        // Cumulative depth and storage of every point, frustum by frustum.
-        if (HVCMethod == 1) {
-            double prevEL = hvc_.Item(1) ? hvc_.Item(1)->EL : 0;
-            double prevA = hvc_.Item(1) ? hvc_.Item(1)->A : 0;
-            double h = 0, V = 0;
-            int32_t i = 0;
-            for (const auto &p : hvc_) {
-                ++i;
-                const double dh = RoundOffChecked(Chk(p->EL - prevEL), DecH);
-                const double dv = RoundOffChecked(
-                    Chk(Div(dh, 3.0) * Chk(Chk(prevA + Sqrt(Chk(prevA * p->A))) + p->A)), DecV);
-                if (i == 1) {
-                    h = dh;
-                    V = dv;
-                } else {
-                    h = Chk(h + dh);
-                    V = Chk(V + dv);
-                }
-                p->h = h;
-                p->V = V;
-                prevEL = p->EL;
-                prevA = p->A;
-            }
-        }
-
-        // The lookups read a plain copy of the prepared points.
-        pts_.clear();
-        pts_.reserve(static_cast<size_t>(hvc_.Count()));
-        for (const auto &p : hvc_) pts_.push_back(*p);
-
-        const double V0 = frustum ? GetVFrustum(ELS) : GetVLinear(ELS);
-
-        // Level-pool routing, time point by time point.
+        PrepareStoragePoints();
+        StepStart prev;
+        prev.V = StartingStorage();
         passes_.reserve(static_cast<size_t>(qo_.Count()));
-        double tPrev = 0, qiPrev = 0, qoPrev = 0, vPrev = V0;
-        for (const auto &item : qo_) {
-            const double qiMean = Chk(qiPrev + item->Qi) / 2.0;
-            const double dt = Chk((static_cast<double>(item->t) - tPrev) * 60.0);  // s
-            double E = Chk(ELS + kStartOffset);
-            double Q = 0, V = 0;
-            CQoPassRecord record;
-            double ePrev = E;
-            for (int32_t k = 1;; ++k) {
-                Q = GetQo(E);
-                const double qoMean = Chk(qoPrev + Q) / 2.0;
-                V = Chk(Chk(Chk(qiMean - qoMean) * dt) + vPrev);
-                if (!(V >= 0)) V = 0;
-                const double E2 = frustum ? GetELBisect(V) : GetELLinear(V);
-                const bool settled = std::fabs(E - E2) < kLevelSettled;
-                if (settled || k > kMaxPasses) {
-                    record.passes = k;
-                    record.atLimit = !settled;
-                    break;
-                }
-                ePrev = E;
-                E = Chk(E + E2) / 2.0;
-            }
-            record.lastLevel = E;
-            record.prevLevel = ePrev;
-            passes_.push_back(record);
-            double h = Chk(E - SectEL);
-            if (h < 0) h = 0;
-            item->EL = E;
-            item->h = h;
-            item->Qo = Q;
-            item->V = V;
-            tPrev = item->t;
-            qiPrev = item->Qi;
-            qoPrev = Q;
-            vPrev = V;
-        }
-
-        for (const auto &item : qo_) {
-            item->Qo = RoundOffChecked(item->Qo, DecQo);
-            item->EL = RoundOffChecked(item->EL, DecH);
-            item->h = RoundOffChecked(item->h, DecH);
-            item->V = RoundOffChecked(item->V, DecV);
-        }
-
-        int32_t peakAt = 0, pos = 0;
-        double peak = 0;
-        for (const auto &item : qo_) {
-            ++pos;
-            if (item->Qo > peak) {
-                peakAt = pos;
-                peak = item->Qo;
-            }
-        }
-        n_ = peakAt;
-        q2_ = peak;
-        double hmax = 0;
-        for (const auto &item : qo_) {
-            if (item->h > hmax) hmax = item->h;
-        }
-        hmax_ = hmax;
+        for (const auto &item : qo_) RouteTimePoint(*item, prev);
+        RoundResults();
+        FindPeak();
     } catch (const CalcFailure &f) {
         error_ = f.code;
     }
+}
+
+void CQo::PrepareStoragePoints() {
+    if (HVCMethod != 0) {
+        // Frustums need at least one segment and levels that rise from
+        // point to point; anything else is no storage curve at all.
+        const int32_t count = hvc_.Count();
+        if (count < 2) Fail(err::InvalidCall);
+        for (int32_t i = 2; i <= count; ++i) {
+            if (!(hvc_.Item(i)->EL > hvc_.Item(i - 1)->EL)) Fail(err::InvalidCall);
+        }
+    }
+
+    // Cumulative depth and storage of every point, frustum by frustum: the
+    // depth step is rounded first and the volume taken with the rounded
+    // step, V = dh / 3 (A_prev + sqrt(A_prev A) + A).
+    if (HVCMethod == 1) {
+        double prevEL = hvc_.Item(1)->EL;
+        double prevA = hvc_.Item(1)->A;
+        double h = 0, V = 0;
+        bool first = true;
+        for (const auto &p : hvc_) {
+            const double dh = RoundOffChecked(p->EL - prevEL, DecH);
+            const double dv = RoundOffChecked(dh / 3.0 * (prevA + Sqrt(prevA * p->A) + p->A), DecV);
+            h = first ? dh : Chk(h + dh);
+            V = first ? dv : Chk(V + dv);
+            first = false;
+            p->h = h;
+            p->V = V;
+            prevEL = p->EL;
+            prevA = p->A;
+        }
+    }
+
+    // The lookups read a plain copy of the prepared points.
+    pts_.clear();
+    pts_.reserve(static_cast<size_t>(hvc_.Count()));
+    for (const auto &p : hvc_) pts_.push_back(*p);
+}
+
+double CQo::StartingStorage() const {
+    return HVCMethod != 0 ? GetVFrustum(ELS) : GetVLinear(ELS);
+}
+
+// One time point: the storage equation
+//   V = V_prev + ((Qi_prev + Qi) / 2 - (Qo_prev + Qo(E)) / 2) dt
+// solved for the level E by the damped fixed-point iteration E <- (E + E')/2,
+// E' the level of the storage V, from the starting level + 0.1 m.  Writes
+// the unrounded results into the item, moves `prev` on to it, and records
+// how the iteration ended.
+void CQo::RouteTimePoint(clsQoData &item, StepStart &prev) {
+    const bool frustum = HVCMethod != 0;
+    const double qiMean = (prev.Qi + item.Qi) / 2.0;                  // m3/s
+    const double dt = (static_cast<double>(item.t) - prev.t) * 60.0;  // s
+    double E = Chk(ELS + kStartOffset);
+    double Q = 0, V = 0;
+    CQoPassRecord record;
+    double ePrev = E;
+    for (int32_t k = 1;; ++k) {
+        Q = GetQo(E);
+        const double qoMean = (prev.Qo + Q) / 2.0;  // m3/s
+        // The storage guards the two means it is made of: an overflow in
+        // either leaves it infinite or NaN.
+        V = Chk((qiMean - qoMean) * dt + prev.V);
+        if (!(V >= 0)) V = 0;
+        const double E2 = frustum ? GetELBisect(V) : GetELLinear(V);
+        const bool settled = std::fabs(E - E2) < kLevelSettled;
+        if (settled || k > kMaxPasses) {
+            record.passes = k;
+            record.atLimit = !settled;
+            break;
+        }
+        ePrev = E;
+        E = Chk((E + E2) / 2.0);
+    }
+    record.lastLevel = E;
+    record.prevLevel = ePrev;
+    passes_.push_back(record);
+
+    double h = Chk(E - SectEL);  // overflow depth above the crest, m
+    if (h < 0) h = 0;
+    item.EL = E;
+    item.h = h;
+    item.Qo = Q;
+    item.V = V;
+    prev.t = item.t;
+    prev.Qi = item.Qi;
+    prev.Qo = Q;
+    prev.V = V;
+}
+
+void CQo::RoundResults() {
+    for (const auto &item : qo_) {
+        item->Qo = RoundOffChecked(item->Qo, DecQo);
+        item->EL = RoundOffChecked(item->EL, DecH);
+        item->h = RoundOffChecked(item->h, DecH);
+        item->V = RoundOffChecked(item->V, DecV);
+    }
+}
+
+// The first time point of the largest outflow (ties keep the earlier one)
+// and the largest overflow depth, over the rounded results.
+void CQo::FindPeak() {
+    int32_t peakAt = 0, pos = 0;
+    double peak = 0, hmax = 0;
+    for (const auto &item : qo_) {
+        ++pos;
+        if (item->Qo > peak) {
+            peakAt = pos;
+            peak = item->Qo;
+        }
+        if (item->h > hmax) hmax = item->h;
+    }
+    n_ = peakAt;
+    q2_ = peak;
+    hmax_ = hmax;
 }
 
 }  // namespace wyndlor

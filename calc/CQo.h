@@ -75,6 +75,22 @@ public:
     double GetELBisect(double V) const;          // storage -> level, bisection
 
 private:
+    // The values of the time point before the one being routed, carried
+    // unrounded from step to step.
+    struct StepStart {
+        double t = 0;    // min
+        double Qi = 0;   // m3/s
+        double Qo = 0;   // m3/s
+        double V = 0;    // m3
+    };
+
+    // The steps of Calc, in order.
+    void PrepareStoragePoints();   // frustum depths and storages, the lookup copy
+    double StartingStorage() const;  // storage at ELS, m3
+    void RouteTimePoint(clsQoData &item, StepStart &prev);
+    void RoundResults();
+    void FindPeak();
+
     const clsQoHVC &Pt(int32_t i) const { return pts_[static_cast<size_t>(i - 1)]; }
     int32_t SegmentByLevel(double x) const;
     int32_t SegmentByStorage(double x) const;

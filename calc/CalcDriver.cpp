@@ -107,7 +107,7 @@ int32_t CalcQi(const ProjectData &d, CalcResults &res) {
     return RunStep([&] {
         auto q = std::make_shared<clsQi>();
         res.objQi = q;
-        q->Fs = Div(Chk(Num(d.ConditionsData(slot::Yoyuu)) + 100.0), 100.0);
+        q->Fs = Chk((Num(d.ConditionsData(slot::Yoyuu)) + 100.0) / 100.0);  // margin factor
         q->Qfix = Num(d.ConditionsData(slot::Qfix));
         q->A = Num(d.CatchmentSummary(slot::SumArea));
         q->fp = Num(d.CatchmentSummary(slot::SumFp));
@@ -125,7 +125,7 @@ int32_t CalcQo(const ProjectData &d, CalcResults &res) {
     return RunStep([&] {
         auto qo = std::make_shared<CQo>();
         res.objQo = qo;
-        const int32_t tAfter = Lng(Chk(Lng(d.ConditionsData(slot::CalcTime)) * 60.0));  // minutes
+        const int32_t tAfter = Lng(Lng(d.ConditionsData(slot::CalcTime)) * 60.0);  // minutes
         const int32_t DT = Lng(d.DeltaTData(slot::DeltaT));                              // minutes
         const double FWL = Num(d.ConditionsData(slot::FWL));
 

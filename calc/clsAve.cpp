@@ -11,7 +11,7 @@ void clsAve::Calc() {
     gnv_ = 0;
     try {
         for (const auto &item : items_) {
-            const double p = RoundOffChecked(Chk(item->n * item->V), DecItem);
+            const double p = RoundOffChecked(item->n * item->V, DecItem);
             gn_ = Chk(gn_ + item->n);
             gnv_ = Chk(gnv_ + p);
             item->NV = p;

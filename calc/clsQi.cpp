@@ -10,8 +10,8 @@ void clsQi::Calc() {
     try {
         for (const auto &item : items_) {
             // mm/h x km2 / 3.6 = m3/s
-            const double qi = RoundOffChecked(Div(Chk(Chk(item->r * fp) * A), 3.6), DecQi);
-            const double qid = RoundOffChecked(Chk(Chk(qi * Fs) + Qfix), DecQid);
+            const double qi = RoundOffChecked(item->r * fp * A / 3.6, DecQi);
+            const double qid = RoundOffChecked(qi * Fs + Qfix, DecQid);
             item->Qi = qi;
             item->Qid = qid;
         }

@@ -15,7 +15,7 @@ void clsRdata::Calc() {
     try {
         // A step of 0 or less would never reach the end of the rain.
         if (DT <= 0) Fail(err::InvalidCall);
-        const int32_t N = Lng(Chk(TH * 60.0));  // duration, minutes
+        const int32_t N = Lng(TH * 60.0);  // duration, minutes
 
         // Step intensities for the durations DT, 2 DT, ... up to N; a
         // remainder shorter than one step carries no rain.
@@ -34,7 +34,7 @@ void clsRdata::Calc() {
         // Increments: the mean intensity of each single step.
         double prev = 0;
         for (const auto &item : in_) {
-            item->i = RoundOffChecked(Chk(item->nr - prev), DecIn);
+            item->i = RoundOffChecked(item->nr - prev, DecIn);
             prev = item->nr;
         }
 

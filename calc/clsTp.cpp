@@ -13,9 +13,9 @@ namespace {
 double Intensity(int32_t Siki, int32_t Unit, double a, double b, double n, double t) {
     if (Unit == 1) t = t / 60.0;
     switch (Siki) {
-    case 0: return Div(a, Chk(t + b));
+    case 0: return Div(a, t + b);
     case 1: return Div(a, Pow(t, n));
-    default: return Div(a, Chk(Sqrt(t) + b));
+    default: return Div(a, Sqrt(t) + b);
     }
 }
 

@@ -1,7 +1,9 @@
 #include "cli/CliRun.h"
 
+#include "calc/SlotValue.h"
 #include "cli/FileRun.h"
 #include "cli/JsonWriter.h"
+#include "cli/SolveWidthRun.h"
 #include "cli/TextTable.h"
 #include "core/AppPaths.h"
 #include "core/Messages.h"
@@ -22,6 +24,7 @@ const char *const kUsage =
     "       wyndlor-calc --report OUT.prn [--format FMT] [--ini INI] FILE.wyd\n"
     "       wyndlor-calc --pdf OUT.pdf [--format FMT] [--ini INI] FILE.wyd\n"
     "       wyndlor-calc --upgrade OUT.wyd FILE.wyd\n"
+    "       wyndlor-calc --solve-width HWLa [--json] FILE.wyd...\n"
     "\n"
     "Reads each Ostrevin project file (.wyd, versions 1.00 to 1.40) the way the\n"
     "desktop program opens it, runs the whole design-flood calculation (flood\n"
@@ -56,7 +59,16 @@ const char *const kUsage =
     "Every output file is written beside its target and renamed over it only when\n"
     "every byte reached the disk: on a failure (for example a full disk, error\n"
     "61, or no permission, error 70) the previous file stays as it was and the\n"
-    "exit status is 1.\n";
+    "exit status is 1.\n"
+    "\n"
+    "--solve-width HWLa finds for each project the narrowest spillway width B (in\n"
+    "steps of 0.1 m, up to 1000 m) at which the design flood water level stays at or\n"
+    "below the allowable level HWLa (m), all other input kept, and prints B, HWL,\n"
+    "Hmax and Q2 at that width with its accuracy check; status found, alreadyEnough\n"
+    "(0.1 m is enough) or none. With --json: {\"file\", \"solve\": {\"allowable\", \"B\",\n"
+    "\"HWL\", \"Hmax\", \"Q2\", \"warning\", \"referenceB\", \"status\"}}, referenceB the\n"
+    "width the 1-minute reference needs when the check warns. Exit status 1 when a\n"
+    "file cannot be read or calculated.\n";
 
 }  // namespace
 
@@ -156,7 +168,7 @@ bool WantsPdf(const std::vector<std::string> &args) {
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
     enum class Mode { Table, Csv, Json } mode = Mode::Table;
     std::vector<std::string> files;
-    std::string reportOut, pdfOut, upgradeOut, format, ini;
+    std::string reportOut, pdfOut, upgradeOut, format, ini, solveWidth;
     bool options = true;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
@@ -184,6 +196,12 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
                 err << "wyndlor-calc: " << a << " needs a file name\n" << kUsage;
                 return 2;
             }
+        } else if (options && a == "--solve-width") {
+            double level = 0;
+            if (!value(solveWidth) || ParsePlainNumber(solveWidth, level) != 0) {
+                err << "wyndlor-calc: --solve-width needs the allowable level in m\n" << kUsage;
+                return 2;
+            }
         } else if (options && a.size() > 1 && a[0] == '-') {
             err << "wyndlor-calc: unknown option " << a << "\n" << kUsage;
             return 2;
@@ -202,6 +220,15 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
             return 2;
         }
         return RunUpgrade(files.front(), upgradeOut, out, err);
+    }
+    if (!solveWidth.empty()) {
+        if (!reportOut.empty() || !pdfOut.empty() || !format.empty() || !ini.empty() || mode == Mode::Csv) {
+            err << "wyndlor-calc: --solve-width goes with --json only\n" << kUsage;
+            return 2;
+        }
+        double level = 0;
+        ParsePlainNumber(solveWidth, level);
+        return RunSolveWidth(level, files, mode == Mode::Json, out);
     }
     if (!reportOut.empty() || !pdfOut.empty()) {
         if (files.size() != 1 || (!reportOut.empty() && !pdfOut.empty()) || mode != Mode::Table) {

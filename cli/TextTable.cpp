@@ -106,6 +106,10 @@ std::string FormatTable(const std::vector<FileRun> &runs) {
         }
         rows.push_back(row);
     }
+    return FormatRows(head, rows);
+}
+
+std::string FormatRows(const std::vector<std::string> &head, const std::vector<std::vector<std::string>> &rows) {
     std::vector<size_t> widths(head.size());
     for (size_t c = 0; c < head.size(); ++c) widths[c] = Width(head[c]);
     for (const auto &row : rows) {

@@ -13,4 +13,9 @@ std::string CsvHeader();
 std::string FormatCsvRow(const FileRun &f);
 std::string FormatTable(const std::vector<FileRun> &runs);
 
+// Rows under a heading, aligned: the first column left, the middle ones
+// right, the last (words) left and unpadded.  A row with fewer cells than
+// the heading (a failure in words) runs on after its first cell.
+std::string FormatRows(const std::vector<std::string> &head, const std::vector<std::vector<std::string>> &rows);
+
 }  // namespace wyndlor::cli

@@ -93,4 +93,51 @@ QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo) {
     return text;
 }
 
+// ---- Sizing the spillway --------------------------------------------------
+
+QString FormatWidth(double B) { return QString::fromStdString(FormatPicture(B, "0.0")); }
+
+QString CurrentWidthText(double B, const ProjectData &data) {
+    const QString which = SpillwayWidthSlot(data) == slot::SectB1
+                              ? QStringLiteral("水路流入式(堰無し)の水路幅")
+                              : QStringLiteral("越流堰式および側水路式（堰有り）の堰の有効幅");
+    return QStringLiteral("現在の幅 Ｂ＝%1 m（%2）").arg(FormatWidth(B), which);
+}
+
+QString WidthTrialVerdict(const WidthTrial &t, double allowable) {
+    if (!t.ok) return QStringLiteral("計算ｴﾗｰ");
+    return t.HWL <= allowable + kLevelNoise ? QStringLiteral("以下") : QStringLiteral("超過");
+}
+
+QString WidthAnswerText(const WidthSolution &s) {
+    if (!s.ok) return CalcFailedDetail(s.failedStep, s.failedError);
+    switch (s.status) {
+    case WidthStatus::Found:
+        return QStringLiteral("設計洪水位を許容水位以下とする最小の幅は Ｂ＝%1 m です。").arg(FormatWidth(s.B));
+    case WidthStatus::AlreadyEnough:
+        return QStringLiteral("最小の幅 Ｂ＝%1 m で既に設計洪水位が許容水位以下です。").arg(FormatWidth(s.B));
+    case WidthStatus::None: break;
+    }
+    if (s.belowCrest)
+        return QStringLiteral("許容水位が越流頂の標高（常時満水位 %1 m）より低いため，どの幅でも満たせません。")
+            .arg(FormatLevel(s.crest));
+    return QStringLiteral("幅を %1 m まで広げても設計洪水位が許容水位を超えます。")
+        .arg(FormatWidth(kMaxWidthSteps * kWidthStep));
+}
+
+QString WidthCheckText(const WidthSolution &s) {
+    if (!s.ok || s.status == WidthStatus::None || !s.check) return QString();
+    const AccuracyCheck &c = *s.check;
+    if (!c.ok) return QStringLiteral("精度確認：この幅の計算は判定できませんでした。");
+    if (!c.warning) return QStringLiteral("精度確認：問題ありません（1分刻みの参考計算との差は許容範囲内です）。");
+    QString text = QStringLiteral("精度確認：この幅では計算時間間隔Δｔに対して精度が不十分です。"
+                                  "1分刻みの参考計算では最大水位 %1 m（標高 %2 m）となり，")
+                       .arg(FormatResult(c.refHmax), FormatLevel(s.crest + c.refHmax));
+    if (s.referenceStatus == WidthStatus::None)
+        text += QStringLiteral("幅 %1 m まででも許容水位を超えます。").arg(FormatWidth(kMaxWidthSteps * kWidthStep));
+    else
+        text += QStringLiteral("参考計算で許容水位以下とするには Ｂ＝%1 m が必要です。").arg(FormatWidth(s.referenceB));
+    return text;
+}
+
 }  // namespace wyndlor::msg

@@ -8,6 +8,7 @@
 
 #include "calc/AccuracyCheck.h"
 #include "calc/CalcDriver.h"
+#include "calc/WidthSolver.h"
 #include "core/ProjectFile.h"
 
 #include <QString>
@@ -202,6 +203,32 @@ inline QString OpenTitle() { return QStringLiteral("ﾌｧｲﾙを開く"); }
 inline QString RangeText(const QString &minText, const QString &maxText) {
     return QStringLiteral("入力範囲：") + minText + QStringLiteral(" ～ ") + maxText;
 }
+
+// Sizing the spillway: the window "洪水吐幅の試算" and wyndlor-calc --solve-width.
+inline QString SolveWidthTitle() { return QStringLiteral("洪水吐幅の試算"); }
+// The answer in one sentence: the width found, that the narrowest width is
+// already enough, or why no width is.
+QString WidthAnswerText(const WidthSolution &s);
+// The accuracy check at the answer: "" without an answer, else whether the
+// check passes or warns, and on a warning the width the 1-minute reference
+// needs (or that none up to the limit is enough).
+QString WidthCheckText(const WidthSolution &s);
+// Why the width cannot be taken into the spillway data: it lies beyond the
+// range the spillway form accepts.
+inline QString WidthBeyondFormText(double maxB) {
+    return QStringLiteral("この幅は洪水吐の入力範囲（%1 m まで）を超えるため，取り込めません。").arg(maxB);
+}
+inline QString WidthTakenText(const QString &B) {
+    return QStringLiteral("洪水吐の幅を %1 m としました。再計算で結果を確かめてください。").arg(B);
+}
+// A width found by the search, to its 0.1 m step.
+QString FormatWidth(double B);
+// "現在の幅" line: the width B (m) and which width of the project's
+// spillway type it is.
+QString CurrentWidthText(double B, const ProjectData &data);
+// A row of the table of B against HWL: at or below the allowable level,
+// above it, or no result.
+QString WidthTrialVerdict(const WidthTrial &t, double allowable);
 
 // Settings file sections and keys of the shell.
 inline QString MainSection() { return QStringLiteral("MenuMain"); }

@@ -22,7 +22,8 @@ public:
 }  // namespace
 
 void RunCalculationCommand(Project &project, QWidget *parent,
-                           std::function<void(QWidget *)> openPrintMenu) {
+                           std::function<void(QWidget *)> openPrintMenu,
+                           std::function<void(QWidget *)> openSolveWidth) {
     {
         WaitCursor wait;
         project.Run = MakeCalcRun(project.Data);
@@ -35,7 +36,7 @@ void RunCalculationCommand(Project &project, QWidget *parent,
                             MsgButtons::Ok);
     else if (!project.Run.Ok)
         MessageBoxes().Show(parent, msg::CalcFailedText(), QString(), MsgIcon::Information, MsgButtons::Ok);
-    frmMenuRO menu(project.Run, std::move(openPrintMenu), parent);
+    frmMenuRO menu(project.Run, std::move(openPrintMenu), parent, std::move(openSolveWidth));
     menu.exec();
 }
 

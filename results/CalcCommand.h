@@ -17,10 +17,11 @@ namespace wyndlor {
 // project.Run = MakeCalcRun(project.Data) under a wait cursor (on a warning
 // the check's search for a smaller step recalculates the project several
 // times); on failure the information message msg::CalcFailedText() is
-// shown.  Then frmMenuRO modally over `parent`.  `openPrintMenu`, when
-// set, shows the print menu modally over the widget it is given (the
-// results menu).
+// shown.  Then frmMenuRO modally over `parent`.  `openPrintMenu` and
+// `openSolveWidth`, when set, show the print menu and the spillway sizing
+// window modally over the widget they are given (the results menu).
 void RunCalculationCommand(Project &project, QWidget *parent,
-                           std::function<void(QWidget *)> openPrintMenu = {});
+                           std::function<void(QWidget *)> openPrintMenu = {},
+                           std::function<void(QWidget *)> openSolveWidth = {});
 
 }  // namespace wyndlor

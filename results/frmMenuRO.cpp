@@ -56,10 +56,11 @@ QLineEdit *ResultField(const QString &name, QWidget *parent) {
 
 }  // namespace
 
-const frmMenuRO::Command frmMenuRO::kCommands[3] = {
+const frmMenuRO::Command frmMenuRO::kCommands[4] = {
     {"流入ハイドログラフの表示", "ResOutQi", &frmMenuRO::ShowTable},
     {"洪水調節計算結果の表示", "ResOutQo", &frmMenuRO::ShowTable},
     {"計算結果の印刷", "MenuPrint", &frmMenuRO::ShowPrintMenu},
+    {"洪水吐幅の試算", "SolveWidth", &frmMenuRO::ShowSolveWidth},
 };
 
 const frmMenuRO::Command *frmMenuRO::FindCommand(const QString &tag) {
@@ -106,13 +107,15 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
     }
 }
 
-frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
+frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent,
+                     std::function<void(QWidget *)> openSolveWidth)
     : QDialog(parent),
       run_(run),
       results_(run.Results),
       sourceFile_(run.SourceFile),
       check_(run.ValidCheck()),
-      openPrintMenu_(std::move(openPrintMenu)) {
+      openPrintMenu_(std::move(openPrintMenu)),
+      openSolveWidth_(std::move(openSolveWidth)) {
     setObjectName(QStringLiteral("frmMenuRO"));
     setWindowTitle(QStringLiteral("計算結果の表示および印刷"));
 
@@ -143,7 +146,7 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
     const int lineWidth = std::max(frame->sizeHint().width(), kCheckLineChars * glyph);
     AddFailureLine(layout, lineWidth);
     AddCheckLines(layout, lineWidth);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         cmdMenu_[i] = new QPushButton(QString::fromUtf8(kCommands[i].caption), this);
         cmdMenu_[i]->setObjectName(QStringLiteral("cmdMenu%1").arg(i));
         cmdMenu_[i]->setProperty(kTag, QString::fromLatin1(kCommands[i].tag));
@@ -155,7 +158,8 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
     }
     // A failed run has no report: what it left may mix with nothing of
     // this input, but it is not the design flood water level of it either.
-    cmdMenu_[2]->setEnabled(run_.Ok);
+    cmdMenu_[2]->setEnabled(run_.Ok);  // a failed run never prints
+    cmdMenu_[3]->setEnabled(run_.Ok);
     cmdExit_ = new QPushButton(QStringLiteral("  前ﾒﾆｭｰ画面に戻る"), this);
     cmdExit_->setObjectName(QStringLiteral("cmdExit"));
     cmdExit_->setAutoDefault(false);
@@ -292,6 +296,17 @@ void frmMenuRO::ShowPrintMenu(const QString &) {
         openPrintMenu_(this);
     else
         MessageBoxes().Show(this, msg::NotAvailableText(), msg::MenuPrintTitle(), MsgIcon::Information,
+                            MsgButtons::Ok);
+}
+
+void frmMenuRO::ShowSolveWidth(const QString &) {
+    // The search recalculates the run's own input: only a run that succeeded
+    // has one worth sizing.
+    if (!run_.Ok) return;
+    if (openSolveWidth_)
+        openSolveWidth_(this);
+    else
+        MessageBoxes().Show(this, msg::NotAvailableText(), msg::SolveWidthTitle(), MsgIcon::Information,
                             MsgButtons::Ok);
 }
 

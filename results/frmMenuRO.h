@@ -47,9 +47,11 @@ public:
     // `run` must outlive the window; without a valid accuracy check the
     // check lines stay hidden.  `openPrintMenu` shows the print menu
     // modally over the given parent; while none is given, "計算結果の印刷"
-    // says the command is not there yet.
+    // says the command is not there yet.  `openSolveWidth` does the same
+    // for the window "洪水吐幅の試算" (the owner of the project gives it, so
+    // that the width found can be taken into the project).
     explicit frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu = {},
-                       QWidget *parent = nullptr);
+                       QWidget *parent = nullptr, std::function<void(QWidget *)> openSolveWidth = {});
     ~frmMenuRO() override;
 
     QLineEdit *numQ1() const { return numQ1_; }
@@ -62,9 +64,10 @@ public:
     QWidget *fraWarning() const { return fraWarning_; }    // icon and text together
     QLabel *lblFailure() const { return lblFailure_; }     // why the run failed
 
-    // Runs the command of a button's Tag: "ResOutQi", "ResOutQo" or
-    // "MenuPrint".  The window is disabled while the command's window is
-    // open.  False (and nothing done) for a tag that names no command.
+    // Runs the command of a button's Tag: "ResOutQi", "ResOutQo",
+    // "MenuPrint" or "SolveWidth".  The window is disabled while the
+    // command's window is open.  False (and nothing done) for a tag that
+    // names no command.
     bool RunCommand(const QString &tag);
     static bool HasCommand(const QString &tag);
 
@@ -82,6 +85,7 @@ private:
     void AddFailureLine(QLayout *layout, int width);
     void ShowTable(const QString &tag);
     void ShowPrintMenu(const QString &tag);
+    void ShowSolveWidth(const QString &tag);
 
     // The buttons, their tags and what each tag runs: the one table the
     // buttons are made from and RunCommand dispatches on.
@@ -90,7 +94,7 @@ private:
         const char *tag;
         void (frmMenuRO::*run)(const QString &tag);
     };
-    static const Command kCommands[3];
+    static const Command kCommands[4];
     static const Command *FindCommand(const QString &tag);
 
     const CalcRun &run_;
@@ -98,8 +102,9 @@ private:
     QString sourceFile_;  // the run's project file, for the save dialogs
     const AccuracyCheck *check_;
     std::function<void(QWidget *)> openPrintMenu_;
+    std::function<void(QWidget *)> openSolveWidth_;
     QLineEdit *numQ1_ = nullptr, *numQ2_ = nullptr, *numH1_ = nullptr, *numHWL_ = nullptr;
-    QPushButton *cmdMenu_[3] = {};
+    QPushButton *cmdMenu_[4] = {};
     QPushButton *cmdExit_ = nullptr;
     QLabel *lblReference_ = nullptr;
     QLabel *lblWarning_ = nullptr;

@@ -106,7 +106,11 @@ TEST(Routing, ZeroSurfaceAreaFails) {
     CQo q = ConstantAreaPond(0);
     q.Qo().Add(10, 5.0);
     q.Calc();
-    EXPECT_NE(q.Error(), 0);
+    EXPECT_EQ(q.Error(), err::DivisionByZero);  // storage -> level over a flat segment
+    CQo dry = ConstantAreaPond(0);
+    dry.Qo().Add(10, 0.0);
+    dry.Calc();
+    EXPECT_EQ(dry.Error(), err::Overflow);  // 0 / 0 there
 }
 
 TEST(ControlSection, Discharges) {
@@ -229,7 +233,23 @@ TEST(Routing, FrustumZeroAreaAtStartSegmentFails) {
     q.ELS = 98.5;
     q.Qo().Add(10, 1.0);
     q.Calc();
-    EXPECT_NE(q.Error(), 0);
+    EXPECT_EQ(q.Error(), err::DivisionByZero);
+}
+
+// The numbers of the other failure kinds inside one formula.
+TEST(Routing, FailureNumbersOfFormulas) {
+    CQo negative = FrustumPond();
+    negative.HVC().Item(1)->A = -1000;  // root of a negative in the preparation
+    negative.Qo().Add(10, 1.0);
+    negative.Calc();
+    EXPECT_EQ(negative.Error(), err::InvalidCall);
+
+    CQo wide = ConstantAreaPond();
+    wide.SectB = 1e300;
+    wide.SectCd = 1e10;  // Cd B beyond the double range
+    wide.Qo().Add(10, 1.0);
+    wide.Calc();
+    EXPECT_EQ(wide.Error(), err::Overflow);
 }
 
 TEST(Routing, UnshrinkableBracketIsOverflowNotLoop) {

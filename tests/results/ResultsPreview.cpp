@@ -2,15 +2,19 @@
 // accuracy check and shows the results menu, the routing table and both
 // graphs side by side, without the modal chain.  For screenshots under Xvfb.
 //
-//   results_preview [ms] [tables | stiff | tiny]
+//   results_preview [ms] [tables | stiff | tiny] [width]
 //
 // "stiff" and "tiny" take the fast-responding pond of 20000 m2 or 2000 m2
 // at a 60-minute step, whose check warns; otherwise the small project.
+// With "width" the menu and the window "洪水吐幅の試算", solved for a level
+// 0.1 m below the one the run reaches.
 #include "calc/AccuracyCheck.h"
 #include "tests/results/ResultsTestSupport.h"
 #include "results/frmGraph.h"
 #include "results/frmMenuRO.h"
 #include "results/frmResOut.h"
+#include "results/frmSolveWidth.h"
+#include "forms/NumberField.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -40,6 +44,15 @@ int main(int argc, char **argv) {
     frmMenuRO menu(run);
     menu.show();
     menu.move(0, 0);
+    if (argc > 3 && QString(argv[3]) == QLatin1String("width")) {
+        frmSolveWidth width(run, [](double) {});
+        width.show();
+        width.move(menu.frameGeometry().width() + 10, 0);
+        width.numHWLa()->SetValue(run.Results.DesignFloodLevel - 0.1);
+        width.Solve();
+        QTimer::singleShot(QString(argv[1]).toInt(), &app, &QApplication::quit);
+        return app.exec();
+    }
     auto table = menu.CreateTable(QStringLiteral("ResOutQo"));
     table->show();
     table->move(0, menu.frameGeometry().height() + 10);
