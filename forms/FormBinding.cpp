@@ -4,8 +4,8 @@
 
 #include "forms/InputGrid.h"
 #include "widgets/MessageBoxes.h"
-#include "forms/NumberField.h"
-#include "forms/PictureFormat.h"
+#include "widgets/NumberField.h"
+#include "widgets/PictureFormat.h"
 #include "forms/frmInpArea.h"
 #include "forms/frmInpDeltaT.h"
 #include "forms/frmInpHVC.h"

@@ -2,7 +2,7 @@
 
 #include "widgets/GetOptionIndex.h"
 #include "widgets/MessageBoxes.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 #include "widgets/WindowPlace.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 
 #include "core/Messages.h"
 #include "widgets/MessageBoxes.h"
-#include "forms/PictureFormat.h"
+#include "widgets/PictureFormat.h"
 #include "forms/TextGuard.h"
 
 #include <QApplication>

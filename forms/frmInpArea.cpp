@@ -1,7 +1,7 @@
 #include "forms/frmInpArea.h"
 
 #include "forms/InputGrid.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

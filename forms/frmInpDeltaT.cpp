@@ -1,6 +1,6 @@
 #include "forms/frmInpDeltaT.h"
 
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "forms/frmInpJyoken.h"
 
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 #include "forms/TextGuard.h"
 
 #include <QGridLayout>

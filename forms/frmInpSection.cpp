@@ -1,6 +1,6 @@
 #include "forms/frmInpSection.h"
 
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

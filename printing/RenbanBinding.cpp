@@ -2,7 +2,7 @@
 
 #include "core/AppPaths.h"
 #include "core/CPrivateProfile.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 #include "printing/frmInpRenban.h"
 #include "report/ReportJob.h"
 

@@ -1,6 +1,6 @@
 #include "printing/frmInpRenban.h"
 
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

@@ -1,7 +1,7 @@
 #include "results/frmSolveWidth.h"
 
 #include "core/Messages.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 #include "widgets/WindowPlace.h"
 
 #include <QApplication>

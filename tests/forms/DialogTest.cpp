@@ -3,7 +3,7 @@
 #include "forms/FormRunner.h"
 #include "tests/forms/FormsTestSupport.h"
 #include "forms/InputGrid.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 #include "forms/frmInpArea.h"
 #include "forms/frmInpDeltaT.h"
 #include "forms/frmInpHVC.h"

@@ -1,5 +1,5 @@
 #include "tests/forms/FormsTestSupport.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 
 #include <QApplication>
 #include <QFocusEvent>

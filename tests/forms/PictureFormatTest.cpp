@@ -1,4 +1,4 @@
-#include "forms/PictureFormat.h"
+#include "widgets/PictureFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 # Checks the layering of the source tree: every quoted include names its
 # folder, and a folder includes only itself and the folders below it:
 #   calc -> core -> widgets -> forms, results, report -> printing -> app
-# report/ is Qt Core only and so sits on core alone; results/ also uses the
-# numeric field of forms/ (the spillway sizing window); previewer/ stands apart;
+# report/ is Qt Core only and so sits on core alone; previewer/ stands apart;
 # cli/ is a runner over calc, core, report and the previewer's renderer.
 # Run as: cmake -DROOT=<source dir> -P LayerRules.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -10,7 +9,7 @@ set(allowed_calc      calc)
 set(allowed_core      calc core)
 set(allowed_widgets   calc core widgets)
 set(allowed_forms     calc core widgets forms)
-set(allowed_results   calc core widgets forms results)
+set(allowed_results   calc core widgets results)
 set(allowed_report    calc core report)
 set(allowed_printing  calc core widgets forms report printing)
 set(allowed_app       calc core widgets forms results report printing app)

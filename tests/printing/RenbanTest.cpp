@@ -1,6 +1,6 @@
 // The numbering-style form: what it shows for the settings it finds, what
 // it stores, its samples, and the effect of its margins on a written report.
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 #include "printing/RenbanBinding.h"
 #include "report/ReportJob.h"
 #include "tests/printing/ReportUiTestSupport.h"

@@ -14,7 +14,7 @@
 #include "results/frmMenuRO.h"
 #include "results/frmResOut.h"
 #include "results/frmSolveWidth.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 
 #include <QApplication>
 #include <QTimer>

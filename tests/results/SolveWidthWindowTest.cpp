@@ -1,7 +1,7 @@
 // The window "洪水吐幅の試算": opened from the results menu, and the project
 // changed only through its take button.
 #include "core/Messages.h"
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 #include "results/frmMenuRO.h"
 #include "results/frmSolveWidth.h"
 #include "tests/results/ResultsTestSupport.h"

@@ -11,7 +11,7 @@
 // shows a value (the flood arrival time of the time-step form).
 #pragma once
 
-#include "forms/PictureFormat.h"
+#include "widgets/PictureFormat.h"
 
 #include <QLineEdit>
 

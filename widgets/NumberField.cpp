@@ -1,4 +1,4 @@
-#include "forms/NumberField.h"
+#include "widgets/NumberField.h"
 
 #include "core/Messages.h"
 #include "widgets/MessageBoxes.h"
