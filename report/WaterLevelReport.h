@@ -2,8 +2,10 @@
 // step, the peak outflow against the design flood discharge, the largest
 // overflow depth and the design flood water level.  When the accuracy check
 // of the calculation warns, a note closes the section: the peak outflow and
-// the largest overflow depth of a 1-minute reference routing and the time
-// step to recalculate at.  Without a warning the section is as before.
+// the largest overflow depth of a 1-minute reference routing (or that it
+// could not be computed), the volume balance of the routing, and every
+// reason of the warning with its remedy (the time step to recalculate at,
+// the h-A rows to add).  Without a warning the section is as before.
 #pragma once
 
 #include "report/ReportValues.h"
