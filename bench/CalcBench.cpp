@@ -1,8 +1,9 @@
-// Speed of the whole calculation and of the project file on the largest
-// project the input forms allow: 72 hours of rain and 99 hours after it at
-// a 10-minute step, 1 026 time points.
+// Speed of the whole calculation, of its accuracy check and of the project
+// file on the largest project the input forms allow: 72 hours of rain and
+// 99 hours after it at a 10-minute step, 1 026 time points.
 #include "core/CalcRun.h"
 #include "core/ProjectFile.h"
+#include "calc/AccuracyCheck.h"
 #include "calc/CalcDriver.h"
 #include "calc/WidthSolver.h"
 
@@ -15,7 +16,9 @@ using namespace wyndlor;
 
 namespace {
 
-ProjectData MaximalProject(bool frustum) {
+// `pondScale` scales the surface areas of the pond: below 1 the pond
+// responds faster against the step.
+ProjectData MaximalProject(bool frustum, double pondScale = 1.0) {
     ProjectData d;
     InitProjectData(d);
     d.HasConditions = d.HasHVC = d.HasCatchment = d.HasSection = d.HasDeltaT = true;
@@ -23,7 +26,7 @@ ProjectData MaximalProject(bool frustum) {
     c(slot::Title) = SlotValue::String("最大規模試験ため池");
     c(slot::Volume) = SlotValue::Double(250000);
     c(slot::FWL) = SlotValue::Double(152.3);
-    c(slot::Area) = SlotValue::Double(48000);
+    c(slot::Area) = SlotValue::Double(48000 * pondScale);
     c(slot::Yoyuu) = SlotValue::Double(20);
     c(slot::Qfix) = SlotValue::Double(0.3);
     c(slot::Siki) = SlotValue::Int32(0);
@@ -40,7 +43,7 @@ ProjectData MaximalProject(bool frustum) {
         d.HVCCount = 10;
         for (int32_t i = 1; i <= 10; ++i) {
             d.HVCTable(1, i) = SlotValue::Double(148.0 + 0.8 * i);
-            d.HVCTable(2, i) = SlotValue::Double(20000.0 + 4000.0 * i);
+            d.HVCTable(2, i) = SlotValue::Double((20000.0 + 4000.0 * i) * pondScale);
         }
     }
     d.CatchmentCount = 10;
@@ -109,6 +112,34 @@ void BM_SolveWidth(benchmark::State &state) {
     state.SetLabel(std::string(e.file) + ", " + std::to_string(calculations) + " calculations");
 }
 BENCHMARK(BM_SolveWidth)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The accuracy check alone on the worst project for it: the maximal project
+// by the frustum method at a 60-minute step with a pond a twentieth of its
+// size, so that the check warns for the time step and searches for a
+// smaller one (a reference routing of 10 260 one-minute sub-steps, then up
+// to kMaxStepTrials recalculations with their references).
+void BM_AccuracyCheckWorst(benchmark::State &state) {
+    ProjectData d = MaximalProject(true, 0.05);
+    d.DeltaTData(slot::DeltaT) = SlotValue::Double(60);
+    CalcResults res;
+    if (!CalcAll(d, res)) {
+        state.SkipWithError("calculation failed");
+        return;
+    }
+    AccuracyOptions options;
+    options.keepSeries = false;
+    int32_t tried = 0;
+    bool warned = false;
+    for (auto _ : state) {
+        const AccuracyCheck check = CheckAccuracy(d, res, options);
+        tried = check.stepsTried;
+        warned = check.HasStepReason();
+        benchmark::DoNotOptimize(check.refQ2);
+    }
+    if (!warned) state.SkipWithError("the pond does not warn for the time step");
+    state.counters["stepsTried"] = tried;
+}
+BENCHMARK(BM_AccuracyCheckWorst)->Unit(benchmark::kMillisecond);
 
 void BM_SaveProjectFile(benchmark::State &state) {
     const ProjectData d = MaximalProject(true);

@@ -71,11 +71,20 @@ double PiecewiseStorage::AreaAt(double EL) const {
 // ---------------------------------------------------------------------------
 // CRefRouting
 
+double GuidelineStartStorage(const CQo &routed) {
+    try {
+        return routed.HVCMethod != 0 ? routed.GetVFrustum(routed.ELS) : routed.GetVLinear(routed.ELS);
+    } catch (const CalcFailure &) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
 bool CRefRouting::SetFrom(const CQo &routed) {
     std::vector<PiecewiseStorage::Point> points;
     points.reserve(static_cast<size_t>(routed.HVC().Count()));
     for (const auto &p : routed.HVC()) points.push_back({p->EL, p->V});
     ELS = routed.ELS;
+    StartStorage = GuidelineStartStorage(routed);
     SectType = routed.SectType;
     SectEL = routed.SectEL;
     SectB = routed.SectB;
@@ -145,18 +154,26 @@ void CRefRouting::Record(double t, double V) {
         tPeak_ = t;
     }
     hmax_ = std::max(hmax_, h);
+    elMax_ = std::max(elMax_, E);
+    if (Q > 0) {
+        const double area = Storage.AreaAt(E);
+        if (area > 0) rateMax_ = std::max(rateMax_, OutflowRate(E) / area);
+    }
     if (KeepSeries) series_.push_back({t, Q, h});
 }
 
 void CRefRouting::Calc() {
     error_ = 0;
-    q2_ = tPeak_ = hmax_ = 0;
+    q2_ = tPeak_ = hmax_ = rateMax_ = 0;
+    elMax_ = -std::numeric_limits<double>::infinity();
     qoAt_.clear();
     hAt_.clear();
     series_.clear();
     try {
         if (Storage.Empty() || !(SubStep > 0) || !std::isfinite(SubStep)) Fail(err::InvalidCall);
-        double V = std::max(0.0, Storage.VolumeAt(ELS));
+        const double V0 = std::isnan(StartStorage) ? Storage.VolumeAt(ELS) : StartStorage;
+        if (!std::isfinite(V0)) Fail(err::Overflow);
+        double V = std::max(0.0, V0);
         double Q = Outflow(Storage.LevelAt(V));
         if (!Inflow.empty() && KeepSeries) {
             const double span = static_cast<double>(Inflow.back().t);
@@ -192,10 +209,10 @@ void CRefRouting::Calc() {
             ta = tb;
             Ia = Ib;
         }
-        if (!std::isfinite(q2_) || !std::isfinite(hmax_)) Fail(err::Overflow);
+        if (!std::isfinite(q2_) || !std::isfinite(hmax_) || !std::isfinite(elMax_)) Fail(err::Overflow);
     } catch (const CalcFailure &f) {
         error_ = f.code;
-        q2_ = tPeak_ = hmax_ = 0;
+        q2_ = tPeak_ = hmax_ = elMax_ = rateMax_ = 0;
         qoAt_.clear();
         hAt_.clear();
         series_.clear();

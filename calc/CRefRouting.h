@@ -12,7 +12,11 @@
 //   - the piecewise-linear storage over the routing's prepared points (for
 //     the frustum method the h-V points after CQo's preparation, for the
 //     constant-area method its two points), inverted exactly;
-//   - starting storage = that storage at the starting level, at least 0;
+//   - starting storage = the guideline routing's own starting storage (the
+//     frustum volume, or the constant-area storage, at the starting level),
+//     so that the two routings start from the same water and differ by the
+//     time step alone; without a routing, that storage at the starting
+//     level; at least 0;
 //   - the same spillway formula, C B H^1.5 with C = Cd (weir) or 1.704 C
 //     (channel inflow without weir);
 //   - the implicit trapezoidal rule at short sub-steps (1 minute by default,
@@ -32,6 +36,7 @@
 #include "calc/CQo.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace wyndlor {
@@ -66,6 +71,12 @@ private:
     std::vector<Point> pts_;
 };
 
+// The starting storage of a routing after its Calc, m3: the frustum volume
+// (frustum method) or the piecewise-linear storage (constant-area method)
+// at its starting level, exactly as its Calc took it; NaN when the lookup
+// fails.
+double GuidelineStartStorage(const CQo &routed);
+
 // One sample of the reference: the end of a sub-step.
 struct RefSample {
     double t;   // minutes from the start of the hydrograph
@@ -78,6 +89,8 @@ public:
     // Inputs, as in CQo.
     PiecewiseStorage Storage;
     double ELS = 0;          // starting water level, m
+    // Starting storage, m3; NaN: the storage of Storage at ELS.
+    double StartStorage = std::numeric_limits<double>::quiet_NaN();
     int32_t SectType = 1;    // 0 channel inflow without weir, otherwise weir
     double SectEL = 0;       // crest level, m
     double SectB = 0;        // width, m
@@ -90,9 +103,10 @@ public:
     double SubStep = 1.0;       // minutes, > 0
     bool KeepSeries = true;     // record every sub-step in Series()
 
-    // Takes the storage relation, section, starting level and time points
-    // of a routing after its Calc (the prepared points).  False when the
-    // points do not make a storage relation (see PiecewiseStorage::Set).
+    // Takes the storage relation, section, starting level and storage and
+    // the time points of a routing after its Calc (the prepared points).
+    // False when the points do not make a storage relation (see
+    // PiecewiseStorage::Set).
     bool SetFrom(const CQo &routed);
 
     // Routes the inflow.  A failure (an empty storage relation, a sub-step
@@ -104,6 +118,10 @@ public:
     double Q2() const { return q2_; }        // peak outflow over all sub-steps, m3/s
     double TPeak() const { return tPeak_; }  // its time (the first one), minutes
     double Hmax() const { return hmax_; }    // maximum overflow depth, m
+    double MaxLevel() const { return elMax_; }  // highest water level, m
+    // The largest dQ/dE / A over the run, 1/s: the stiffness number k of a
+    // one-second step, so that a step of dt seconds has k = dt x MaxRate().
+    double MaxRate() const { return rateMax_; }
     // Outflow and depth at each time point of Inflow, in its order.
     const std::vector<double> &QoAtPoints() const { return qoAt_; }
     const std::vector<double> &HAtPoints() const { return hAt_; }
@@ -120,7 +138,7 @@ private:
     void Record(double t, double V);
 
     int32_t error_ = 0;
-    double q2_ = 0, tPeak_ = 0, hmax_ = 0;
+    double q2_ = 0, tPeak_ = 0, hmax_ = 0, elMax_ = 0, rateMax_ = 0;
     std::vector<double> qoAt_, hAt_;
     std::vector<RefSample> series_;
 };

@@ -30,9 +30,7 @@ std::string FailureText(const FileRun &f) {
 
 std::string CheckWords(const FileRun &f) {
     const AccuracyCheck *c = f.run.ValidCheck();
-    if (!c) return "";
-    if (!c->warning) return "ok";
-    return msg::AccuracyWarningText(*c, f.run.Results.objQo.get()).toStdString();
+    return c ? msg::AccuracyCheckWords(*c).toStdString() : std::string();
 }
 
 std::string Fixed3(double v) { return FormatPicture(v, "0.000"); }

@@ -87,6 +87,13 @@ std::string AveJson(const std::shared_ptr<clsAve> &a) {
         .Str();
 }
 
+// The reasons of a check as an array of their words.
+std::string ReasonsJson(const AccuracyCheck &c) {
+    std::string s = "[";
+    for (size_t i = 0; i < c.reasons.size(); ++i) s += (i ? "," : "") + JsonString(AccuracyReasonWord(c.reasons[i]));
+    return s + "]";
+}
+
 }  // namespace
 
 std::string FormatJson(const FileRun &f) {
@@ -179,6 +186,7 @@ std::string FormatJson(const FileRun &f) {
                                                                .Str();
                                                        }))
                                     .Str());
+    // A check without its reference has null reference values (not finite).
     const AccuracyCheck *c = f.run.ValidCheck();
     o.Raw("check", !c ? "null"
                       : Obj()
@@ -187,10 +195,13 @@ std::string FormatJson(const FileRun &f) {
                             .Num("tPeak", c->tPeak)
                             .Num("k", c->routing.maxK)
                             .Int("nonConverged", c->routing.nonConverged)
-                            .Raw("warning", Bool(c->warning))
+                            .Raw("warning", Bool(c->warning()))
                             .Raw("suggestedDT", c->suggestion == AccuracySuggestion::SmallerStep
                                                     ? std::to_string(c->suggestedDT)
                                                     : std::string("null"))
+                            .Raw("reasons", ReasonsJson(*c))
+                            .Num("startOffset", c->startOffset)
+                            .Num("balance", c->balance)
                             .Str());
     return o.Str();
 }

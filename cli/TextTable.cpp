@@ -2,8 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include "core/Messages.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -39,7 +41,16 @@ std::string CsvField(const std::string &raw) {
 }
 }  // namespace
 
-std::string CsvHeader() { return "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status"; }
+// The check's columns added later (reasons, startOffset, balance) follow
+// the status, so that the earlier columns keep their places.
+std::string CsvHeader() {
+    return "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status,reasons,startOffset,balance";
+}
+
+namespace {
+// Three decimals, or empty for a value that is not there (NaN).
+std::string Fixed3OrEmpty(double v) { return std::isfinite(v) ? Fixed3(v) : std::string(); }
+}  // namespace
 
 std::string FormatCsvRow(const FileRun &f) {
     std::string row = CsvField(f.file.toStdString());
@@ -47,16 +58,23 @@ std::string FormatCsvRow(const FileRun &f) {
         const CalcResults &r = f.run.Results;
         row += "," + Fixed3(r.objQi->Q1()) + "," + Fixed3(r.objQo->Q2()) + "," + Fixed3(r.objQo->Hmax()) + "," +
                Fixed3(r.DesignFloodLevel);
-        if (const AccuracyCheck *check = f.run.ValidCheck()) {
-            const AccuracyCheck &c = *check;
-            row += "," + Fixed3(c.refQ2) + "," + Fixed3(c.refHmax) + "," + (c.warning ? "true" : "false") + "," +
-                   (c.suggestion == AccuracySuggestion::SmallerStep ? std::to_string(c.suggestedDT) : "");
+        const AccuracyCheck *c = f.run.ValidCheck();
+        if (c) {
+            row += "," + Fixed3OrEmpty(c->refQ2) + "," + Fixed3OrEmpty(c->refHmax) + "," +
+                   (c->warning() ? "true" : "false") + "," +
+                   (c->suggestion == AccuracySuggestion::SmallerStep ? std::to_string(c->suggestedDT) : "");
         } else {
             row += ",,,,";
         }
         row += ",ok";
+        // The reasons' words separated by spaces, which need no quoting.
+        if (c)
+            row += "," + msg::AccuracyReasonWords(*c, QStringLiteral(" ")).toStdString() + "," +
+                   Fixed3OrEmpty(c->startOffset) + "," + Fixed3OrEmpty(c->balance);
+        else
+            row += ",,,";
     } else {
-        row += ",,,,,,,,," + CsvField(FailureText(f));
+        row += ",,,,,,,,," + CsvField(FailureText(f)) + ",,,";
     }
     return row;
 }

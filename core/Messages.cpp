@@ -3,6 +3,10 @@
 #include "calc/CQo.h"
 #include "core/PictureNumber.h"
 
+#include <QStringList>
+
+#include <cmath>
+
 namespace wyndlor::msg {
 
 QString OpenFailureLine(const OpenResult &result) {
@@ -68,28 +72,109 @@ QString FormatLevel(double value) {
     return text.startsWith(QLatin1Char('-')) ? text : QStringLiteral("+") + text;
 }
 
+// ---- The accuracy check of the flood routing ----
+
 QString ReferenceText(const AccuracyCheck &check) {
+    if (!check.hasReference())
+        return QStringLiteral("参考値（1分刻みの計算）：計算できません");
     return QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
         .arg(FormatResult(check.refQ2), FormatResult(check.refHmax));
 }
 
-QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo) {
-    if (!check.warning) return QString();
+QString BalanceText(const AccuracyCheck &check) {
+    const QString value = std::isfinite(check.balance) ? FormatResult(check.balance) : QStringLiteral("－");
+    return QStringLiteral("水量収支：(流入量－放流量－貯水量の変化)／流入量 ＝ %1 ％").arg(value);
+}
+
+namespace {
+
+// A signed length in metres with three decimals: "+0.180", "-0.045".
+QString SignedMetres(double value) { return FormatLevel(value); }
+
+QString TimeStepLine(const AccuracyCheck &check, const CQo *qo) {
     QString text = QStringLiteral("計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。");
+    if (check.Has(AccuracyReason::Depth))
+        text += QStringLiteral("最大水位が参考値と %1 m 異なります（許容 %2 m）。")
+                    .arg(FormatResult(std::fabs(check.hmax - check.refHmax)), FormatResult(kDepthTolerance));
+    if (check.Has(AccuracyReason::Discharge) && check.refQ2 > 0)
+        text += QStringLiteral("最大放流量が参考値と %1 ％異なります（許容 %2 ％）。")
+                    .arg(QString::fromStdString(FormatPicture(std::fabs(check.q2 - check.refQ2) / check.refQ2 * 100, "0.0")),
+                         QString::fromStdString(FormatPicture(kDischargeTolerance * 100, "0.0")));
+    else if (check.Has(AccuracyReason::Discharge))
+        text += QStringLiteral("参考値では放流が生じないのに，最大放流量が %1 m3/s です。").arg(FormatResult(check.q2));
+    const RoutingDiagnostics &r = check.routing;
+    if (check.Has(AccuracyReason::NonConverged)) {
+        text += QStringLiteral("水位の反復計算が%1時点で収束していません").arg(r.nonConverged);
+        const auto first = qo && r.firstNonConverged >= 1 && r.firstNonConverged <= qo->Qo().Count()
+                               ? qo->Qo().Item(r.firstNonConverged)
+                               : nullptr;
+        if (first) text += QStringLiteral("（最初は %1）").arg(ClockText(first->hh, first->mm));
+        text += QStringLiteral("。");
+    }
     if (check.suggestion == AccuracySuggestion::SmallerStep)
         text += QStringLiteral("Δｔ＝%1分以下での再計算をお勧めします。").arg(check.suggestedDT);
     else if (check.suggestion == AccuracySuggestion::NoStepPasses)
         text += QStringLiteral("この池と洪水吐では，%1分以上のΔｔで信頼できる結果は得られません。")
                     .arg(kSmallestSuggestedDeltaT);
-    const RoutingDiagnostics &r = check.routing;
-    if (r.nonConverged > 0) {
-        text += QStringLiteral("（水位の反復計算が%1時点で収束していません").arg(r.nonConverged);
-        const auto first = qo && r.firstNonConverged >= 1 && r.firstNonConverged <= qo->Qo().Count()
-                               ? qo->Qo().Item(r.firstNonConverged)
-                               : nullptr;
-        if (first) text += QStringLiteral("。最初は %1").arg(ClockText(first->hh, first->mm));
-        text += QStringLiteral("）");
-    }
+    return text;
+}
+
+QString StartLine(const AccuracyCheck &check) {
+    QString text;
+    if (std::isfinite(check.startOffset))
+        text = QStringLiteral("計算は出発水位から %1 m ずれた水位から始まります（出発水位の截頭角錐体の貯水量を，"
+                              "ｈ－Ａﾃﾞｰﾀの行の間を直線とした貯水量で水位に戻すため）。")
+                   .arg(SignedMetres(check.startOffset));
+    else
+        text = QStringLiteral("出発水位の貯水量から水位を求められません。");
+    return text + QStringLiteral("出発水位の前後とその上にｈ－Ａﾃﾞｰﾀの行を追加してください"
+                                 "（Δｔを小さくしても直りません）。");
+}
+
+QString AboveTableLine(const AccuracyCheck &check) {
+    return QStringLiteral("水位がｈ－Ａﾃﾞｰﾀの最高標高 %1 m を超え，その上の貯水量は外挿です。"
+                          "設計洪水位より上の標高までｈ－Ａﾃﾞｰﾀの行を追加してください。")
+        .arg(FormatResult(check.topLevel));
+}
+
+QString NoReferenceLine() {
+    return QStringLiteral("参考値（1分刻みの計算）を計算できないため，計算結果の精度を確認できません。"
+                          "ｈ－Ａﾃﾞｰﾀ（貯水量）を確認してください。");
+}
+
+}  // namespace
+
+QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo) {
+    if (!check.warning()) return QString();
+    QStringList lines;
+    if (check.HasStepReason()) lines << TimeStepLine(check, qo);
+    if (check.Has(AccuracyReason::Start)) lines << StartLine(check);
+    if (check.Has(AccuracyReason::AboveTable)) lines << AboveTableLine(check);
+    if (check.Has(AccuracyReason::NoReference)) lines << NoReferenceLine();
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString RecommendedStepText(const AccuracyCheck &check) {
+    if (check.suggestion == AccuracySuggestion::SmallerStep)
+        return QStringLiteral("精度確認による推奨値：Δｔ≦%1分（計算時 %2分）").arg(check.suggestedDT).arg(check.deltaT);
+    if (check.suggestion == AccuracySuggestion::NoStepPasses)
+        return QStringLiteral("精度確認：%1分以上のΔｔでは信頼できる結果が得られません").arg(kSmallestSuggestedDeltaT);
+    return QString();
+}
+
+QString AccuracyReasonWords(const AccuracyCheck &check, const QString &separator) {
+    QStringList words;
+    for (AccuracyReason r : check.reasons) words << QString::fromLatin1(AccuracyReasonWord(r));
+    return words.join(separator);
+}
+
+QString AccuracyCheckWords(const AccuracyCheck &check) {
+    if (!check.warning()) return QStringLiteral("ok");
+    QString text = AccuracyReasonWords(check, QStringLiteral(","));
+    if (check.suggestion == AccuracySuggestion::SmallerStep)
+        text += QStringLiteral(" (Δt ≤ %1 min)").arg(check.suggestedDT);
+    else if (check.suggestion == AccuracySuggestion::NoStepPasses)
+        text += QStringLiteral(" (no Δt ≥ %1 min passes)").arg(kSmallestSuggestedDeltaT);
     return text;
 }
 

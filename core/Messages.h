@@ -98,14 +98,31 @@ QString ClockText(int32_t hours, int32_t minutes);
 QString FormatResult(double value);
 QString FormatLevel(double value);
 
-// The accuracy check: "参考値（1分刻みの計算）：最大放流量 x.xxx m3/s，最大水位
-// x.xxx m" from the reference's peak outflow and largest overflow depth.
+// ---- The accuracy check of the flood routing ----
+// "参考値（1分刻みの計算）：最大放流量 x.xxx m3/s，最大水位 x.xxx m" from the
+// reference's peak outflow and largest overflow depth, or that the
+// reference could not be computed.
 QString ReferenceText(const AccuracyCheck &check);
-// The warning of a check that warns, "" otherwise: the recommended step
-// (or that no step the input allows passes), then, when the level
-// iteration did not settle somewhere, how often and first when (clock time
-// from the routing `qo` the check was made on; left out without it).
+// "水量収支：(流入量－放流量－貯水量の変化)／流入量 ＝ x.xxx ％", the volume
+// balance of the guideline routing ("－" without inflow).
+QString BalanceText(const AccuracyCheck &check);
+// The warning of a check that warns, "" otherwise: one line per group of
+// reasons in plain words with its remedy.  The time step (the depth and
+// discharge differences, the time points whose level iteration did not
+// settle, first when by clock time from the routing `qo` the check was
+// made on, left out without it; then the recommended step or that no step
+// the input allows passes); the starting level; levels above the h-A
+// table; a reference that could not be computed.
 QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo);
+// The check in the command line's words: "ok", or the reasons' words
+// separated by "," and the recommended step, "depth,discharge (Δt ≤ 25 min)".
+QString AccuracyCheckWords(const AccuracyCheck &check);
+// Beside tp in the time-step form after a run whose check recommends a
+// step: "精度確認による推奨値：Δｔ≦25分（計算時 60分）", or that no step the
+// input allows passes; "" when the check makes no recommendation.
+QString RecommendedStepText(const AccuracyCheck &check);
+// The reasons' words separated by `separator`.
+QString AccuracyReasonWords(const AccuracyCheck &check, const QString &separator);
 
 // The report: the failure of each section, in section order, and of the
 // report file as a whole.

@@ -1,7 +1,6 @@
 #include "forms/FormBinding.h"
 
 #include "core/Messages.h"
-
 #include "forms/InputGrid.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/NumberField.h"
@@ -12,6 +11,7 @@
 #include "forms/frmInpJyoken.h"
 #include "forms/frmInpSection.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 #include <iterator>
@@ -335,6 +335,15 @@ void LoadDeltaT(const Project &project, frmInpDeltaT &form) {
     form.numTp->SetValue(ok && scratch.objTp ? scratch.objTp->tp() : 0.0);
     form.numDeltaT->SetValue(10);
     if (project.Data.HasDeltaT) Show(form.numDeltaT, project.Data.DeltaTData(slot::DeltaT));
+    // The last run's recommendation holds only for the input it was made
+    // from; the step itself may have changed since.
+    const AccuracyCheck *check = project.Run.ValidCheck();
+    ProjectData runInput = project.Run.Data;
+    runInput.DeltaTData = project.Data.DeltaTData;
+    runInput.HasDeltaT = project.Data.HasDeltaT;
+    const QString text = check && runInput == project.Data ? msg::RecommendedStepText(*check) : QString();
+    form.lblRecommendedDT->setText(text);
+    form.lblRecommendedDT->setVisible(!text.isEmpty());
 }
 
 void SaveDeltaT(Project &project, const frmInpDeltaT &form, bool &) {

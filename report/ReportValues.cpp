@@ -1,5 +1,10 @@
 #include "report/ReportValues.h"
 
+#include "calc/CQo.h"
+
+#include <algorithm>
+#include <cmath>
+
 namespace wyndlor {
 
 namespace {
@@ -76,11 +81,15 @@ bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, Dis
 
 AccuracyNoteValues CollectAccuracyNote(const AccuracyCheck &check, const CQo &routed) {
     AccuracyNoteValues note;
-    note.Print = check.ok && check.warning;
+    note.Print = check.ok && check.warning();
     if (!note.Print) return note;
-    note.RefQ2 = check.refQ2;
-    note.RefHmax = check.refHmax;
-    note.NonConverged = check.routing.nonConverged;
+    note.HasReference = check.hasReference();
+    if (note.HasReference) {
+        note.RefQ2 = check.refQ2;
+        note.RefHmax = check.refHmax;
+    }
+    note.Balance = std::isfinite(check.balance) ? check.balance : 0;
+    note.NonConverged = check.Has(AccuracyReason::NonConverged) ? check.routing.nonConverged : 0;
     if (const auto first = check.routing.firstNonConverged >= 1 &&
                                    check.routing.firstNonConverged <= routed.Qo().Count()
                                ? routed.Qo().Item(check.routing.firstNonConverged)
@@ -88,8 +97,22 @@ AccuracyNoteValues CollectAccuracyNote(const AccuracyCheck &check, const CQo &ro
         note.FirstHH = first->hh;
         note.FirstMM = first->mm;
     }
+    note.TimeStep = check.HasStepReason();
+    note.Depth = check.Has(AccuracyReason::Depth);
+    if (note.Depth) note.DepthDiff = std::fabs(check.hmax - check.refHmax);
+    note.Discharge = check.Has(AccuracyReason::Discharge);
+    if (note.Discharge) {
+        const double share = std::fabs(check.q2 - check.refQ2) / check.refQ2 * 100;
+        note.DischargeDiff = std::isfinite(share) ? std::min(share, kMaxPrintedPercent) : kMaxPrintedPercent;
+    }
     note.Suggestion = check.suggestion;
     note.SuggestedDT = check.suggestedDT;
+    note.Start = check.Has(AccuracyReason::Start);
+    // A start that could not be located prints as the widest offset the
+    // line holds.
+    if (note.Start) note.StartOffset = std::isfinite(check.startOffset) ? check.startOffset : 999.999;
+    note.AboveTable = check.Has(AccuracyReason::AboveTable);
+    if (note.AboveTable) note.TopLevel = check.topLevel;
     return note;
 }
 

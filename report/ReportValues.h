@@ -65,17 +65,34 @@ struct DischargeValues {
 };
 
 // The note on the accuracy check closing section 『設計洪水位の計算』,
-// printed only when the check warns.
+// printed only when the check warns: every reason with its values and its
+// remedy.
 struct AccuracyNoteValues {
     bool Print = false;
+    bool HasReference = true;  // false: the reference could not be computed
     double RefQ2 = 0;          // peak outflow of the 1-minute reference, m3/s
     double RefHmax = 0;        // its largest overflow depth, m
+    double Balance = 0;        // volume balance of the routing, % of the inflow volume
     int32_t NonConverged = 0;  // time points whose level iteration did not settle
     int32_t FirstHH = 0, FirstMM = 0;  // clock time of the first of them
+    bool TimeStep = false;     // a reason a smaller step can cure
+    bool Depth = false;        // the depth differs from the reference's ...
+    double DepthDiff = 0;      // ... by this much, m
+    double DepthTolerance = kDepthTolerance;  // m
+    bool Discharge = false;    // the peak outflow differs from the reference's ...
+    double DischargeDiff = 0;  // ... by this share of it, % (at most kMaxPrintedPercent)
+    double DischargeTolerance = kDischargeTolerance * 100;  // %
     AccuracySuggestion Suggestion = AccuracySuggestion::None;
     int32_t SuggestedDT = 0;   // min, with SmallerStep
     int32_t SmallestDT = kSmallestSuggestedDeltaT;  // min, the input's lower limit
+    bool Start = false;        // the routing starts away from the starting level ...
+    double StartOffset = 0;    // ... by this much, m
+    bool AboveTable = false;   // a level above the top h-A row ...
+    double TopLevel = 0;       // ... at this level, m
 };
+// The largest percentage the note prints (a difference from a reference
+// without outflow has no finite share).
+constexpr double kMaxPrintedPercent = 999.9;
 
 // Section 『設計洪水位の計算』.
 struct WaterLevelValues {

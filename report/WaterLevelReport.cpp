@@ -52,11 +52,14 @@ bool WriteRouting(SectionWriter &s, const WaterLevelValues &v) {
     return s.End();
 }
 
-// The note on the accuracy check, lines 10-20 of "設計洪水位2", under a
-// heading of its own before the closing "以　上": the reference values,
-// where the level iteration did not settle, and the step to recalculate
-// at.  Kept on one page with the two blank lines before it.
-constexpr int32_t kAccuracyNoteLines = 13;  // at most, blank lines inside included
+// The note on the accuracy check, lines 10-32 of "設計洪水位2", under a
+// heading of its own before the closing "以　上": the reference values (or
+// that there are none), where the level iteration did not settle, the
+// volume balance, then each group of reasons with its remedy: the time step
+// (the differences and the step to recalculate at), the starting level,
+// levels above the h-A data.  Kept on one page with the two blank lines
+// before it.
+constexpr int32_t kAccuracyNoteLines = 24;  // at most, blank lines inside included
 constexpr int32_t kAccuracyNoteGap = 2;
 constexpr int32_t kClosingLines = 2;  // the blank line and "以　上" after the note
 
@@ -64,22 +67,42 @@ void WriteAccuracyNote(SectionWriter &s, const AccuracyNoteValues &n) {
     s.PageCheck(kAccuracyNoteGap + kAccuracyNoteLines + kClosingLines, kAccuracyNoteGap);
     s.Line(10);
     s.Blank(1);
-    s.Line(11);
-    s.Blank(1);
-    s.Line(12, {n.RefQ2});
-    s.Line(13, {n.RefHmax});
+    if (n.HasReference) {
+        s.Line(11);
+        s.Line(12, {n.RefQ2});
+        s.Line(13, {n.RefHmax});
+    } else {
+        s.Lines(24, 25);
+    }
     if (n.NonConverged > 0)
         s.Line(14, {double(n.NonConverged)}, {ZeroPadded(n.FirstHH, 3), ZeroPadded(n.FirstMM, 2)});
-    s.Blank(1);
-    s.Line(15);
-    if (n.Suggestion == AccuracySuggestion::SmallerStep) {
-        s.Line(16);
+    s.Line(23, {n.Balance});
+    if (n.TimeStep) {
         s.Blank(1);
-        s.Line(17, {double(n.SuggestedDT)});
-    } else if (n.Suggestion == AccuracySuggestion::NoStepPasses) {
-        s.Lines(18, 19);
+        s.Line(15);
+        if (n.Depth) s.Line(21, {n.DepthDiff, n.DepthTolerance});
+        if (n.Discharge) s.Line(22, {n.DischargeDiff, n.DischargeTolerance});
+        if (n.Suggestion == AccuracySuggestion::SmallerStep) {
+            s.Line(16);
+            s.Blank(1);
+            s.Line(17, {double(n.SuggestedDT)});
+        } else if (n.Suggestion == AccuracySuggestion::NoStepPasses) {
+            s.Lines(18, 19);
+            s.Blank(1);
+            s.Line(20, {double(n.SmallestDT)});
+        }
+    }
+    if (n.Start) {
         s.Blank(1);
-        s.Line(20, {double(n.SmallestDT)});
+        s.Lines(26, 27);
+        s.Line(28, {n.StartOffset});
+        s.Line(29);
+    }
+    if (n.AboveTable) {
+        s.Blank(1);
+        s.Line(30);
+        s.Line(31, {n.TopLevel});
+        s.Line(32);
     }
 }
 

@@ -3,7 +3,9 @@
 // overflow depth and the design flood water level.  When the accuracy check
 // of the calculation warns, a note under a heading of its own stands before
 // the closing "以　上": the peak outflow and the largest overflow depth of a
-// 1-minute reference routing and the time step to recalculate at.
+// 1-minute reference routing (or that it could not be computed), the volume
+// balance of the routing, and every reason of the warning with its remedy
+// (the time step to recalculate at, the h-A rows to add).
 #pragma once
 
 #include "report/ReportValues.h"

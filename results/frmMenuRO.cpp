@@ -186,6 +186,8 @@ void frmMenuRO::AddFailureLine(QLayout *layout, int width) {
 void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     lblReference_ = new QLabel(this);
     lblReference_->setObjectName(QStringLiteral("lblReference"));
+    lblBalance_ = new QLabel(this);
+    lblBalance_->setObjectName(QStringLiteral("lblBalance"));
     fraWarning_ = new QWidget(this);
     fraWarning_->setObjectName(QStringLiteral("fraWarning"));
     auto *row = new QHBoxLayout(fraWarning_);
@@ -203,14 +205,20 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     row->addWidget(icon);
     row->addWidget(lblWarning_);
     layout->addWidget(lblReference_);
+    layout->addWidget(lblBalance_);
     layout->addWidget(fraWarning_);
 
     const QString warning = check_ ? msg::AccuracyWarningText(*check_, results_.objQo.get()) : QString();
-    if (check_) lblReference_->setText(msg::ReferenceText(*check_));
+    if (check_) {
+        lblReference_->setText(msg::ReferenceText(*check_));
+        lblBalance_->setText(msg::BalanceText(*check_));
+    }
     lblWarning_->setText(warning);
     FixWrappedSize(lblReference_, width);
+    FixWrappedSize(lblBalance_, width);
     FixWrappedSize(lblWarning_, width - iconSize - row->spacing());
     lblReference_->setVisible(check_ != nullptr);
+    lblBalance_->setVisible(check_ != nullptr);
     fraWarning_->setVisible(!warning.isEmpty());
 }
 

@@ -11,9 +11,11 @@
 //
 // Below the four results it shows the accuracy check of the run: the peak
 // outflow and the largest overflow depth of a 1-minute reference routing
-// of the same flood, and, when the calculation time step is too coarse for
-// this pond, a warning in red with the step to recalculate at.  Without a
-// check (a failed run) neither line is shown.
+// of the same flood (or that it could not be computed), the volume balance
+// of the routing, and, when the check warns, a warning in red with every
+// reason in plain words and its remedy (the step to recalculate at, or the
+// h-A rows to add).  Without a check (a failed run) none of these lines is
+// shown.
 #pragma once
 
 #include "core/CalcRun.h"
@@ -60,6 +62,7 @@ public:
     QLineEdit *numHWL() const { return numHWL_; }
     QPushButton *cmdMenu(int index) const { return cmdMenu_[index]; }
     QLabel *lblReference() const { return lblReference_; }
+    QLabel *lblBalance() const { return lblBalance_; }     // the volume balance of the routing
     QLabel *lblWarning() const { return lblWarning_; }     // the text of the warning
     QWidget *fraWarning() const { return fraWarning_; }    // icon and text together
     QLabel *lblFailure() const { return lblFailure_; }     // why the run failed
@@ -107,6 +110,7 @@ private:
     QPushButton *cmdMenu_[4] = {};
     QPushButton *cmdExit_ = nullptr;
     QLabel *lblReference_ = nullptr;
+    QLabel *lblBalance_ = nullptr;
     QLabel *lblWarning_ = nullptr;
     QWidget *fraWarning_ = nullptr;
     QLabel *lblFailure_ = nullptr;

@@ -4,7 +4,11 @@
 #include "tests/calc/TestSupport.h"
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wyndlor {
 namespace {
@@ -33,7 +37,7 @@ void AddWorkedHydrograph(CQo &q) {
     for (int i = 0; i < 6; ++i) q.Qo().Add(t[i], qi[i]);
 }
 
-TEST(AccuracyCheck, WorkedExampleConvergesWithoutWarning) {
+TEST(AccuracyCheck, WorkedExampleMissesOnlyThePeak) {
     CQo q = ConstantAreaPond(20000, 5);
     AddWorkedHydrograph(q);
     q.Calc();
@@ -48,8 +52,10 @@ TEST(AccuracyCheck, WorkedExampleConvergesWithoutWarning) {
     EXPECT_TRUE(Near(a.refQ2, 2.7796, 0.0005));
     EXPECT_EQ(a.tPeak, 34);
     EXPECT_TRUE(Near(a.refHmax, 0.4569, 0.0005));
-    EXPECT_FALSE(a.depthDiffers);
-    EXPECT_FALSE(a.warning);
+    // The depth is within 0.016 m, the peak outflow 5.1 % low: the peak
+    // between the time points is what the 10-minute step misses.
+    EXPECT_EQ(a.reasons, std::vector<AccuracyReason>{AccuracyReason::Discharge});
+    EXPECT_TRUE(a.warning());
     EXPECT_EQ(a.suggestion, AccuracySuggestion::None);
     EXPECT_EQ(a.refQoAtPoints.size(), 6u);
     EXPECT_EQ(a.refSeries.size(), 51u);
@@ -106,7 +112,7 @@ TEST(AccuracyCheck, FastPondOscillatesAndIsCounted) {
     EXPECT_GE(a.routing.nonConverged, 2);
     EXPECT_EQ(a.routing.firstNonConverged, 1);
     EXPECT_GT(a.routing.maxK, 6);
-    EXPECT_TRUE(a.warning);
+    EXPECT_TRUE(a.warning());
 }
 
 TEST(AccuracyCheck, FailedRoutingIsNotChecked) {
@@ -117,7 +123,137 @@ TEST(AccuracyCheck, FailedRoutingIsNotChecked) {
     const AccuracyCheck a = CheckRouting(q);
     EXPECT_FALSE(a.ok);
     EXPECT_NE(a.error, 0);
-    EXPECT_FALSE(a.warning);
+    EXPECT_FALSE(a.warning());
+}
+
+// ---------------------------------------------------------------------------
+// The verdict, criterion by criterion
+
+// Frustum pond behind a 5 m weir (Cd 1.8) with its crest at 100 m.
+CQo FrustumPond(std::vector<std::pair<double, double>> levelArea, double startLevel) {
+    CQo q;
+    q.HVCMethod = 1;
+    for (const auto &[level, area] : levelArea) q.HVC().Add(level, 0.0, area, 0.0);
+    q.ELS = startLevel;
+    q.SectType = 1;
+    q.SectEL = 100;
+    q.SectB = 5;
+    q.SectCd = 1.8;
+    return q;
+}
+
+// A triangular flood rising to `peak` m3/s over two hours, falling over
+// two, then four hours without inflow, at 10-minute time points.
+void AddGentleFlood(CQo &q, double peak) {
+    for (int32_t i = 1; i <= 48; ++i) q.Qo().Add(10 * i, i <= 12 ? peak * i / 12 : i <= 24 ? peak * (24 - i) / 12 : 0.0);
+}
+
+const std::vector<std::pair<double, double>> kFrustumRows = {
+    {98, 1000}, {99, 5000}, {100, 12000}, {101, 20000}, {103, 30000}};
+
+struct VerdictCase {
+    const char *name;
+    CQo (*pond)();
+    std::vector<AccuracyReason> reasons;
+    double startOffset;  // m, NaN: not compared
+};
+
+class Verdict : public ::testing::TestWithParam<VerdictCase> {};
+
+TEST_P(Verdict, ListsEveryFailingCriterion) {
+    CQo q = GetParam().pond();
+    q.Calc();
+    ASSERT_EQ(q.Error(), 0);
+    const AccuracyCheck a = CheckRouting(q);
+    ASSERT_TRUE(a.ok);
+    EXPECT_EQ(a.reasons, GetParam().reasons);
+    EXPECT_EQ(a.warning(), !GetParam().reasons.empty());
+    if (!std::isnan(GetParam().startOffset)) {
+        EXPECT_TRUE(Near(a.startOffset, GetParam().startOffset, 0.001));
+    }
+    // Without a reference its values are absent (NaN), its failure kept.
+    if (!a.hasReference()) {
+        EXPECT_TRUE(std::isnan(a.refQ2) && std::isnan(a.refHmax) && std::isnan(a.tPeak));
+        EXPECT_TRUE(a.refSeries.empty());
+        EXPECT_NE(a.error, 0);
+    }
+}
+
+using R = AccuracyReason;
+const double kAny = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    AccuracyCheck, Verdict,
+    ::testing::Values(
+        // A large pond under a slow flood: nothing to report.
+        VerdictCase{"CalmPond",
+                    [] {
+                        CQo q = ConstantAreaPond(200000, 5);
+                        AddGentleFlood(q, 5);
+                        return q;
+                    },
+                    {},
+                    0.0},
+        // Started between two rows: the frustum volume at 100.5 m stands for
+        // 100.437 m on the linear storage.  The reference starts from the
+        // same water, so depth and peak agree.
+        VerdictCase{"FrustumStartInsideASegment",
+                    [] {
+                        CQo q = FrustumPond(kFrustumRows, 100.5);
+                        AddGentleFlood(q, 3);
+                        return q;
+                    },
+                    {R::Start},
+                    -0.0632},
+        // Started on a row, the flood rises above the top row at 100.3 m.
+        VerdictCase{"FrustumRisesAboveItsTable",
+                    [] {
+                        CQo q = FrustumPond({{98, 1000}, {99, 5000}, {100, 12000}, {100.3, 14000}}, 100);
+                        AddGentleFlood(q, 5);
+                        return q;
+                    },
+                    {R::AboveTable},
+                    0.0},
+        // Started 1 m above the top row: the frustum volume there stands for
+        // 0.57 m more on the extended linear storage; the pond drains from
+        // that height, so the 10-minute points also miss the first hour.
+        VerdictCase{"FrustumStartedAboveItsTable",
+                    [] {
+                        CQo q = FrustumPond({{98, 1000}, {99, 5000}, {100, 12000}, {101, 20000}}, 102);
+                        AddGentleFlood(q, 3);
+                        return q;
+                    },
+                    {R::Depth, R::Discharge, R::Start, R::AboveTable},
+                    0.5695},
+        // Storage that rounds to 0 m3 at every row: the routing runs (to
+        // 100 m above the table) but no reference can be made.
+        VerdictCase{"StorageRoundsToNothing",
+                    [] {
+                        CQo q = FrustumPond({{100, 0.1}, {101, 0.1}, {102, 0.1}}, 100);
+                        AddGentleFlood(q, 3);
+                        return q;
+                    },
+                    {R::NonConverged, R::AboveTable, R::NoReference},
+                    kAny}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(AccuracyCheck, VolumeBalanceClosesOnAConvergedRoutingOnly) {
+    CQo calm = ConstantAreaPond(200000, 5);
+    AddGentleFlood(calm, 5);
+    calm.Calc();
+    EXPECT_LT(std::fabs(CheckRouting(calm).balance), 0.01);  // % : the rounding of the table
+    // An oscillating iteration drives the storage below empty, held at 0.
+    CQo fast = ConstantAreaPond(2000, 20);
+    fast.Qo().Add(60, 30.0);
+    fast.Qo().Add(120, 30.0);
+    fast.Qo().Add(180, 0.0);
+    fast.Calc();
+    EXPECT_LT(CheckRouting(fast).balance, -100);
+    // Without inflow there is nothing to relate it to.
+    CQo dry = ConstantAreaPond(20000, 5);
+    dry.Qo().Add(10, 0.0);
+    dry.Calc();
+    EXPECT_TRUE(std::isnan(CheckRouting(dry).balance));
 }
 
 // ---------------------------------------------------------------------------
@@ -163,8 +299,23 @@ TEST(AccuracyCheckProject, FrustumPassLimitFromBisectionAloneIsNotCounted) {
     EXPECT_GT(DiagnoseRouting(*res.objQo).nonConverged, 0);
 }
 
-TEST(AccuracyCheckProject, FastPondWarnsAndFindsTheLargestStepThatPasses) {
-    const ProjectData data = StiffProject(20000);
+// The step criteria at kSuggestedStepMargin of their tolerances, as the
+// search applies them, for a whole calculation at `dt`.
+bool PassesWithMargin(const ProjectData &data, int32_t dt) {
+    CalcResults res;
+    if (!CalcAllAtDeltaT(data, dt, res)) return false;
+    const AccuracyCheck c = CheckRouting(*res.objQo);
+    return c.hasReference() && c.routing.nonConverged == 0 &&
+           std::fabs(c.refHmax - c.hmax) <= kSuggestedStepMargin * kDepthTolerance &&
+           std::fabs(c.refQ2 - c.q2) <= kSuggestedStepMargin * kDischargeTolerance * c.refQ2;
+}
+
+TEST(AccuracyCheckProject, SuggestedStepPassesWithHalfTheTolerancesAndTheNextFails) {
+    // The test pond on 100 000 m2 at a 60-minute step: the peak outflow is
+    // 5.2 % low, the depth within 0.034 m.
+    ProjectData data = test::TestPond();
+    data.ConditionsData(slot::Area) = SlotValue::Double(100000);
+    data.DeltaTData(slot::DeltaT) = SlotValue::Int32(60);
     const ProjectData before = data;
     CalcResults res;
     ASSERT_TRUE(CalcAll(data, res));
@@ -174,43 +325,40 @@ TEST(AccuracyCheckProject, FastPondWarnsAndFindsTheLargestStepThatPasses) {
     const AccuracyCheck a = CheckAccuracy(data, res);
     ASSERT_TRUE(a.ok);
     EXPECT_EQ(a.deltaT, 60);
-    EXPECT_GT(a.routing.nonConverged, 0);
-    EXPECT_GT(a.routing.maxK, 6);
-    EXPECT_TRUE(a.depthDiffers);  // reference about 0.85 m against 0.571 m
-    EXPECT_GT(a.refHmax - a.hmax, 0.2);
-    EXPECT_TRUE(a.warning);
+    EXPECT_EQ(a.reasons, std::vector<AccuracyReason>{AccuracyReason::Discharge});
     ASSERT_EQ(a.suggestion, AccuracySuggestion::SmallerStep);
-    EXPECT_GE(a.suggestedDT, kSmallestSuggestedDeltaT);
-    EXPECT_LT(a.suggestedDT, 60);
-    EXPECT_EQ(a.stepsTried, 60 - a.suggestedDT);
+    EXPECT_GE(a.stepsTried, 1);
+    EXPECT_LE(a.stepsTried, kMaxStepTrials);
+    EXPECT_TRUE(PassesWithMargin(data, a.suggestedDT));
+    EXPECT_FALSE(PassesWithMargin(data, a.suggestedDT + 1));
 
     // The project and its results are as they were.
     EXPECT_TRUE(data == before);
     EXPECT_EQ(res.objQo, routed);
     EXPECT_EQ(routed->Q2(), q2);
-
-    // The suggested step passes on its own, the next larger one does not.
-    CalcResults atSuggested, atNext;
-    ASSERT_TRUE(CalcAllAtDeltaT(data, a.suggestedDT, atSuggested));
-    ASSERT_TRUE(CalcAllAtDeltaT(data, a.suggestedDT + 1, atNext));
-    const AccuracyCheck passes = CheckRouting(*atSuggested.objQo);
-    const AccuracyCheck fails = CheckRouting(*atNext.objQo);
-    ASSERT_TRUE(passes.ok && fails.ok);
-    EXPECT_FALSE(passes.warning);
-    EXPECT_TRUE(fails.warning);
 }
 
-TEST(AccuracyCheckProject, TinyPondPassesAtNoStep) {
-    const ProjectData data = StiffProject(2000);
-    CalcResults res;
-    ASSERT_TRUE(CalcAll(data, res));
-    const AccuracyCheck a = CheckAccuracy(data, res);
-    ASSERT_TRUE(a.ok);
-    EXPECT_TRUE(a.warning);
-    EXPECT_GT(a.routing.nonConverged, 0);
-    EXPECT_EQ(a.suggestion, AccuracySuggestion::NoStepPasses);
-    EXPECT_EQ(a.suggestedDT, 0);
-    EXPECT_EQ(a.stepsTried, 60 - kSmallestSuggestedDeltaT);
+TEST(AccuracyCheckProject, NoStepPassesWithinTheTrialLimit) {
+    // Stiff ponds: the iteration does not settle at 60 minutes, and even at
+    // 10 minutes the depth or the peak misses by more than half the
+    // tolerance.
+    for (const double area : {20000.0, 2000.0}) {
+        const ProjectData data = StiffProject(area);
+        CalcResults res;
+        ASSERT_TRUE(CalcAll(data, res));
+        const AccuracyCheck a = CheckAccuracy(data, res);
+        ASSERT_TRUE(a.ok) << area;
+        EXPECT_TRUE(a.Has(AccuracyReason::NonConverged)) << area;
+        EXPECT_TRUE(a.Has(AccuracyReason::Depth)) << area;
+        EXPECT_EQ(a.suggestion, AccuracySuggestion::NoStepPasses) << area;
+        EXPECT_EQ(a.suggestedDT, 0) << area;
+        EXPECT_LE(a.stepsTried, kMaxStepTrials) << area;
+        // The tiny pond is too stiff (k >= kCertainFailK) even at 10 minutes.
+        if (area < 10000) {
+            EXPECT_EQ(a.stepsTried, 0);
+        }
+        EXPECT_FALSE(PassesWithMargin(data, kSmallestSuggestedDeltaT)) << area;
+    }
 }
 
 TEST(AccuracyCheckProject, ShortStepNeedsNoSuggestion) {
@@ -219,8 +367,7 @@ TEST(AccuracyCheckProject, ShortStepNeedsNoSuggestion) {
     ASSERT_TRUE(CalcAll(data, res));
     const AccuracyCheck a = CheckAccuracy(data, res);
     ASSERT_TRUE(a.ok);
-    EXPECT_EQ(a.routing.nonConverged, 0);
-    EXPECT_FALSE(a.warning);
+    EXPECT_FALSE(a.warning());
     EXPECT_EQ(a.suggestion, AccuracySuggestion::None);
     EXPECT_EQ(a.stepsTried, 0);
     // The reference spans the whole run at 1-minute sub-steps.
@@ -238,7 +385,7 @@ TEST(AccuracyCheckProject, SearchOnlyWhenAsked) {
     options.keepSeries = false;
     const AccuracyCheck a = CheckAccuracy(data, res, options);
     ASSERT_TRUE(a.ok);
-    EXPECT_TRUE(a.warning);
+    EXPECT_TRUE(a.warning());
     EXPECT_EQ(a.suggestion, AccuracySuggestion::None);
     EXPECT_EQ(a.stepsTried, 0);
     EXPECT_TRUE(a.refSeries.empty());

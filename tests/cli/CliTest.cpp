@@ -71,8 +71,11 @@ TEST_F(CliFixture, CsvHasHeaderAndFailureInWords) {
     std::getline(lines, b);
     std::getline(lines, c);
     EXPECT_FALSE(std::getline(lines, extra));
-    EXPECT_EQ(header, "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status");
-    EXPECT_NE(a.find(",ok"), std::string::npos);
+    EXPECT_EQ(header,
+              "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status,reasons,startOffset,balance");
+    EXPECT_NE(a.find(",ok,"), std::string::npos);
+    // Every row has every column, a failure's empty check columns too.
+    for (const std::string *row : {&a, &c}) EXPECT_EQ(std::count(row->begin(), row->end(), ','), 12) << *row;
     EXPECT_NE(b.find("計算途中でｴﾗｰが発生したため"), std::string::npos);
     EXPECT_NE(c.find("（ｴﾗｰｺｰﾄﾞ ： 53）"), std::string::npos);
 }
@@ -85,7 +88,7 @@ TEST_F(CliFixture, JsonOneLinePerFileWithEveryTable) {
                             "\"results\":{\"Q1\":", "\"tp\":{\"ok\":true", "\"aveFp\":{\"Error\":0", "\"aveC\":",
                             "\"rainfall\":{\"Error\":0,\"Datain\":[{\"t\":60,", "\"DataR\":[", "\"inflow\":{\"Error\":0",
                             "\"routing\":{\"Error\":0", "\"HVC\":[{\"EL\":100,\"h\":0,\"A\":0,\"V\":0}",
-                            "\"Title\":\"A\"", "\"check\":{\"Q2\":"}) {
+                            "\"Title\":\"A\"", "\"check\":{\"Q2\":", "\"reasons\":[", "\"startOffset\":0,\"balance\":"}) {
         EXPECT_NE(line.find(key), std::string::npos) << key;
     }
     // 24 rain steps and 12 after: 36 routing rows.

@@ -1,4 +1,5 @@
 #include "core/Messages.h"
+#include "core/ProjectFile.h"
 #include "forms/FormBinding.h"
 #include "forms/FormRunner.h"
 #include "tests/forms/FormsTestSupport.h"
@@ -351,6 +352,27 @@ TEST_F(FormTest, TimeStepOfANewProjectShowsTenAndNoArrivalTime) {
     EXPECT_EQ(f.numDeltaT->text(), QString("10"));
     EXPECT_EQ(f.numTp->text(), QString("0.0"));
     EXPECT_TRUE(f.numTp->isReadOnly());
+}
+
+TEST_F(FormTest, TimeStepShowsTheCheckedStepOfTheSameInputBesideTp) {
+    // The shipped example at a 120-minute step: the check recommends less.
+    InitProjectData(project.Data);
+    ASSERT_EQ(OpenProjectFile(QStringLiteral(WYNDLOR_EXAMPLES_DIR "/nishitani-ike.wyd"), project.Data).outcome,
+              OpenOutcome::Ok);
+    project.Data.DeltaTData(slot::DeltaT) = SlotValue::Int32(120);
+    project.Run = MakeCalcRun(project.Data);
+    ASSERT_TRUE(project.Run.ValidCheck());
+    ASSERT_EQ(project.Run.Check->suggestion, AccuracySuggestion::SmallerStep);
+    const QString recommended = msg::RecommendedStepText(*project.Run.Check);
+    EXPECT_TRUE(recommended.contains(QStringLiteral("Δｔ≦%1分").arg(project.Run.Check->suggestedDT)));
+
+    // A new step alone leaves the recommendation standing; other input not.
+    project.Data.DeltaTData(slot::DeltaT) = SlotValue::Int32(30);
+    EXPECT_TRUE(Open<frmInpDeltaT>("InpDeltaT").lblRecommendedDT->isVisible());
+    EXPECT_EQ(static_cast<frmInpDeltaT &>(*dialog).lblRecommendedDT->text(), recommended);
+    dialog->close();
+    project.Data.SectionData(slot::SectB) = SlotValue::Double(7.5);
+    EXPECT_FALSE(Open<frmInpDeltaT>("InpDeltaT").lblRecommendedDT->isVisible());
 }
 
 struct StepCase {

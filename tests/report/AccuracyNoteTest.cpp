@@ -31,16 +31,30 @@ WaterLevelValues WaterLevel(int rows) {
     return v;
 }
 
+// A note of the time step with the reference values.
 AccuracyNoteValues Note(AccuracySuggestion suggestion, int32_t nonConverged) {
     AccuracyNoteValues n;
     n.Print = true;
     n.RefQ2 = 28.0564;
     n.RefHmax = 0.8472;
+    n.Balance = -0.3855;
     n.NonConverged = nonConverged;
     n.FirstHH = 12;
     n.FirstMM = 0;
+    n.TimeStep = suggestion != AccuracySuggestion::None;
     n.Suggestion = suggestion;
     n.SuggestedDT = suggestion == AccuracySuggestion::SmallerStep ? 18 : 0;
+    return n;
+}
+
+// Every line the note can hold.
+AccuracyNoteValues FullNote() {
+    AccuracyNoteValues n = Note(AccuracySuggestion::NoStepPasses, 2);
+    n.Depth = n.Discharge = n.Start = n.AboveTable = true;
+    n.DepthDiff = 0.2759;
+    n.DischargeDiff = 44.66;
+    n.StartOffset = 0.5695;
+    n.TopLevel = 101;
     return n;
 }
 
@@ -70,15 +84,14 @@ TEST_F(NoteTest, WithoutAWarningTheSectionIsUnchanged) {
 
 struct NoteCase {
     const char *name;
-    AccuracySuggestion suggestion;
-    int32_t nonConverged;
+    AccuracyNoteValues note;
     std::vector<const char *> present;  // patterns of lines that must appear
     std::vector<const char *> absent;   // texts that must not
 };
 class NoteLines : public NoteTest, public ::testing::WithParamInterface<NoteCase> {};
 TEST_P(NoteLines, FollowTheVerdict) {
     WaterLevelValues v = WaterLevel(20);
-    v.Note = Note(GetParam().suggestion, GetParam().nonConverged);
+    v.Note = GetParam().note;
     const QStringList lines = test::Lines(Write(v));
     // The note is a heading of the outline and precedes the closing line.
     const int end = lines.indexOf(QRegularExpression(QStringLiteral("^\\s+以　上$")));
@@ -91,23 +104,53 @@ TEST_P(NoteLines, FollowTheVerdict) {
     for (const char *a : GetParam().absent)
         EXPECT_FALSE(note.contains(QString::fromUtf8(a))) << a << "\n" << note.toStdString();
 }
+
+AccuracyNoteValues With(AccuracyNoteValues n, void (*change)(AccuracyNoteValues &)) {
+    change(n);
+    return n;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Verdicts, NoteLines,
     ::testing::Values(
-        NoteCase{"SmallerStep",
-                 AccuracySuggestion::SmallerStep,
-                 0,
+        NoteCase{"DepthWithSmallerStep",
+                 With(Note(AccuracySuggestion::SmallerStep, 0),
+                      [](AccuracyNoteValues &n) {
+                          n.Depth = true;
+                          n.DepthDiff = 0.2759;
+                      }),
                  {"１分間隔で洪水追跡した参考値", "最大放流量（参考値）\\s+Ｑ２\\s+＝\\s+28\\.056 ｍ３／ｓ",
-                  "最大越流水深（参考値）\\s+Ｈｍａｘ\\s+＝\\s+0\\.847 ｍ", "精度が十分でない。",
+                  "最大越流水深（参考値）\\s+Ｈｍａｘ\\s+＝\\s+0\\.847 ｍ",
+                  "水量収支（流入－放流－貯水量の変化）\\s+＝\\s+-0\\.386 ％", "精度が十分でない。",
+                  "最大越流水深の差\\s+＝\\s+0\\.276 ｍ（許容 0\\.05 ｍ）",
                   "推奨する計算時間間隔\\s+Δｔ\\s+＝\\s+18 分以下"},
-                 {"収束しない", "下限"}},
-        NoteCase{"NoStepPassesWithUnsettledPoints",
-                 AccuracySuggestion::NoStepPasses,
-                 51,
+                 {"収束しない", "下限", "最大放流量の差", "出発水位", "最高標高"}},
+        NoteCase{"PeakAndUnsettledPointsWithNoStep",
+                 With(Note(AccuracySuggestion::NoStepPasses, 51),
+                      [](AccuracyNoteValues &n) {
+                          n.Discharge = true;
+                          n.DischargeDiff = 7.82;
+                      }),
                  {"水位が収束しない計算時点\\s+＝\\s+51 時点（最初 012:00）", "精度が十分でない。",
+                  "最大放流量の差（参考値に対する割合）\\s+＝\\s+7\\.8 ％（許容 5\\.0 ％）",
                   "下限まで小さくしても，", "信頼できる結果は得られない。",
                   "計算時間間隔の下限\\s+Δｔ\\s+＝\\s+10 分"},
-                 {"分以下", "再計算"}}),
+                 {"分以下", "再計算", "最大越流水深の差"}},
+        // The data's own faults: their remedy, and nothing of the time step.
+        NoteCase{"StartAboveTheTable",
+                 With(Note(AccuracySuggestion::None, 0),
+                      [](AccuracyNoteValues &n) {
+                          n.Start = n.AboveTable = true;
+                          n.StartOffset = 0.5695;
+                          n.TopLevel = 101;
+                      }),
+                 {"出発水位からのずれ\\s+＝\\s+\\+0\\.570 ｍ", "出発水位の前後とその上にｈ－Ａデータを追加",
+                  "ｈ－Ａデータの最高標高\\s+ＥＬ\\s+＝\\s+\\+101\\.000 ｍ", "設計洪水位より上の標高まで"},
+                 {"精度が十分でない", "推奨", "下限"}},
+        NoteCase{"NoReference",
+                 With(Note(AccuracySuggestion::None, 0), [](AccuracyNoteValues &n) { n.HasReference = false; }),
+                 {"参考値は計算できなかったため，", "計算精度を確認できない。"},
+                 {"最大放流量（参考値）", "精度が十分でない"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(NoteTest, NoteIsNeverSplitAcrossPagesNorLengthensOne) {
@@ -118,13 +161,13 @@ TEST_F(NoteTest, NoteIsNeverSplitAcrossPagesNorLengthensOne) {
         WaterLevelValues v = WaterLevel(rows);
         size_t longest = 0;
         for (const auto &page : test::Pages(Write(v))) longest = std::max(longest, page.size());
-        v.Note = Note(AccuracySuggestion::NoStepPasses, 2);
+        v.Note = FullNote();
         int titlePage = -1, lastPage = -2, pageNo = 0;
         for (const auto &page : test::Pages(Write(v))) {
             for (const QByteArray &l : page) {
                 const QString text = test::Text(l);
                 if (text.contains(kNoteTitle)) titlePage = pageNo;
-                if (text.contains(QStringLiteral("計算時間間隔の下限"))) lastPage = pageNo;
+                if (text.contains(QStringLiteral("設計洪水位より上の標高まで"))) lastPage = pageNo;
             }
             EXPECT_LE(page.size(), longest) << rows << " routing rows, page " << pageNo;
             ++pageNo;
@@ -136,7 +179,7 @@ TEST_F(NoteTest, NoteIsNeverSplitAcrossPagesNorLengthensOne) {
 TEST(NoteTemplate, LinesFitTheTextWidth) {
     TemplateSection t;
     ASSERT_TRUE(LoadTemplate(test::FormatFile(), QStringLiteral("設計洪水位2"), t));
-    for (int32_t k = 10; k <= 20; ++k) {
+    for (int32_t k = 10; k <= 32; ++k) {
         EXPECT_FALSE(t[k].Text.isEmpty()) << k;
         EXPECT_LE(t[k].Text.size(), 74) << k << ": " << test::Text(t[k].Text).toStdString();
         EXPECT_EQ(t[k].Style, k == 10 ? 2 : 0) << k << ": the note's heading is in the outline";
@@ -155,15 +198,19 @@ TEST(NoteFromACalculation, CollectedFromTheCheckAndPrintedOnlyWithIt) {
     CalcResults results;
     ASSERT_TRUE(CalcAll(data, results));
     const AccuracyCheck check = CheckAccuracy(data, results);
-    ASSERT_TRUE(check.ok && check.warning);
-    ASSERT_EQ(check.suggestion, AccuracySuggestion::SmallerStep);
+    ASSERT_TRUE(check.ok && check.warning());
+    ASSERT_EQ(check.suggestion, AccuracySuggestion::NoStepPasses);
     ASSERT_GT(check.routing.nonConverged, 0);
 
     const AccuracyNoteValues n = CollectAccuracyNote(check, *results.objQo);
     EXPECT_TRUE(n.Print);
     EXPECT_EQ(n.RefQ2, check.refQ2);
     EXPECT_EQ(n.RefHmax, check.refHmax);
-    EXPECT_EQ(n.SuggestedDT, check.suggestedDT);
+    EXPECT_EQ(n.Balance, check.balance);
+    EXPECT_TRUE(n.TimeStep && n.Depth && n.Discharge);
+    EXPECT_FALSE(n.Start || n.AboveTable);
+    EXPECT_DOUBLE_EQ(n.DepthDiff, check.refHmax - check.hmax);
+    EXPECT_DOUBLE_EQ(n.DischargeDiff, (check.refQ2 - check.q2) / check.refQ2 * 100);
     EXPECT_EQ(n.NonConverged, check.routing.nonConverged);
     const auto first = results.objQo->Qo().Item(check.routing.firstNonConverged);
     EXPECT_EQ(n.FirstHH * 60 + n.FirstMM, first->t);
@@ -181,14 +228,14 @@ TEST(NoteFromACalculation, CollectedFromTheCheckAndPrintedOnlyWithIt) {
     const QString b = test::Text(test::ReadBytes(without));
     EXPECT_EQ(a.count(kNoteTitle), 1);
     EXPECT_FALSE(b.contains(kNoteTitle));
-    EXPECT_TRUE(a.contains(QStringLiteral("%1 分以下").arg(check.suggestedDT)));
+    EXPECT_TRUE(a.contains(QStringLiteral("計算時間間隔の下限")));
     // The note closes the text before "以　上" and changes nothing before it.
     EXPECT_TRUE(a.startsWith(b.left(b.lastIndexOf(QStringLiteral("による。）")))));
     EXPECT_LT(a.indexOf(kNoteTitle), a.lastIndexOf(QStringLiteral("以　上")));
 
     // A check that passes adds nothing.
     AccuracyCheck passed = check;
-    passed.warning = false;
+    passed.reasons.clear();
     EXPECT_FALSE(CollectAccuracyNote(passed, *results.objQo).Print);
     ASSERT_TRUE(WriteFullReport(with, test::RunOf(data, results, &passed), test::FormatFile(), ini, message));
     EXPECT_EQ(test::ReadBytes(with), test::ReadBytes(without));

@@ -24,8 +24,8 @@ ProjectData CalmProject();
 // A pond that responds fast against a 60-minute step: a 72-hour
 // rear-peaked Talbot storm (a 6000, b 40, minutes) on 2 km2 (fp 0.75,
 // C 265), a constant-area pond of `pondArea` m2 at FWL 100 m behind a 20 m
-// weir (Cd 1.8), 12 hours after the rain.  At 20000 m2 the accuracy check
-// finds a smaller step that passes; at 2000 m2 none.
+// weir (Cd 1.8), 12 hours after the rain.  The level iteration does not
+// settle at 60 minutes, and the accuracy check finds no step that passes.
 ProjectData StiffProject(double pondArea);
 
 // A routing through a constant-area pond (full water level 100 m, 20000 m2,
