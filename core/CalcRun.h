@@ -31,8 +31,9 @@ struct CalcRun {
     QString SourceFile;
     CalcResults Results;        // engine objects of this run
     bool Ok = false;            // CalcAll succeeded
-    // The accuracy check, made after a successful run when asked for.  It
-    // may have failed itself (Check->ok false, Check->error the reason).
+    // The accuracy check, made after a successful run when asked for.  A
+    // check that could not compute its reference still stands and warns
+    // (reason noReference); ok is false only without a routing to judge.
     std::optional<AccuracyCheck> Check;
 
     // The check when it could judge the run, else null.
