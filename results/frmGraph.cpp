@@ -1,7 +1,6 @@
 #include "results/frmGraph.h"
 
 #include "widgets/MessageBoxes.h"
-#include "widgets/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,7 +35,6 @@ constexpr int kDesignWidth = 800;
 constexpr int kDesignHeight = 560;
 // Point markers of the discharge curves, in pixels.
 constexpr int kMarkerSize = 8;
-
 // A filled marker in the series colour; the inflow and outflow curves
 // differ in shape as well as colour, which still tells them apart on a
 // black-and-white print.
@@ -74,7 +72,9 @@ QRect ChartGeometry(QSize inner, int toolbarHeight) {
     return QRect(0, toolbarHeight, width, rest < 1 ? 0 : rest);
 }
 
-frmGraph::frmGraph(GraphData data, QWidget *parent) : QDialog(parent), data_(std::move(data)) {
+frmGraph::frmGraph(GraphData data, QWidget *parent)
+    : WindowBase(data.Section, Keeps::PlaceAndSize, PlaceRule::CentreNonPositive, parent),
+      data_(std::move(data)) {
     setObjectName(data_.FormName);
     setWindowTitle(data_.Caption);
     setSizeGripEnabled(true);
@@ -220,19 +220,6 @@ void frmGraph::LayOut() {
 void frmGraph::resizeEvent(QResizeEvent *event) {
     QDialog::resizeEvent(event);
     LayOut();
-}
-
-void frmGraph::setVisible(bool visible) {
-    if (visible && !loaded_) {
-        loaded_ = true;
-        RestoreWindowPlace(this, data_.Section, true, PlaceRule::CentreNonPositive);
-    }
-    QDialog::setVisible(visible);
-}
-
-void frmGraph::done(int result) {
-    if (loaded_) SaveWindowPlace(this, data_.Section, true);
-    QDialog::done(result);
 }
 
 void frmGraph::PrintChart() {

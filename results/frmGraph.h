@@ -9,8 +9,8 @@
 #pragma once
 
 #include "results/HydrographData.h"
+#include "widgets/WindowBase.h"
 
-#include <QDialog>
 #include <QRect>
 
 class QAction;
@@ -32,7 +32,7 @@ QRect ChartGeometry(QSize inner, int toolbarHeight);
 // into at most six parts; 1 for a span that is not positive.
 double RoundTickStep(double span);
 
-class frmGraph : public QDialog {
+class frmGraph : public WindowBase {
     Q_OBJECT
 public:
     explicit frmGraph(GraphData data, QWidget *parent = nullptr);
@@ -61,9 +61,6 @@ public:
     // The chart drawn at its on-screen size.
     QImage ChartImage() const;
 
-    void setVisible(bool visible) override;
-    void done(int result) override;
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
@@ -79,7 +76,6 @@ private:
     QWidget *area_ = nullptr;
     QChartView *view_ = nullptr;
     QValueAxis *axisY2_ = nullptr;
-    bool loaded_ = false;
 };
 
 }  // namespace wyndlor

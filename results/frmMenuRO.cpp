@@ -2,7 +2,6 @@
 
 #include "core/Messages.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/WindowPlace.h"
 #include "results/frmGraph.h"
 #include "results/frmResOut.h"
 
@@ -94,7 +93,10 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
 }
 
 frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent)
-    : QDialog(parent),
+    // A place stored on a larger screen than the present one is re-centred
+    // rather than left out of sight.
+    : WindowBase(QStringLiteral("MenuRO"), Keeps::Place, PlaceRule::CentreNonPositiveOrBeyond,
+                 parent),
       results_(run.Results),
       check_(run.ValidCheck()),
       openPrintMenu_(std::move(openPrintMenu)) {
@@ -183,34 +185,20 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     fraWarning_->setVisible(!warning.isEmpty());
 }
 
-void frmMenuRO::setVisible(bool visible) {
-    if (visible && !loaded_) {
-        loaded_ = true;
-        adjustSize();
-        // A place stored on a larger screen than the present one is
-        // re-centred rather than left out of sight.
-        RestoreWindowPlace(this, QStringLiteral("MenuRO"), false,
-                           PlaceRule::CentreNonPositiveOrBeyond);
-        // Each field on its own: a run that failed early has no objects.
-        if (results_.objQi) numQ1_->setText(msg::FormatResult(results_.objQi->Q1()));
-        if (results_.objQo) {
-            numQ2_->setText(msg::FormatResult(results_.objQo->Q2()));
-            numH1_->setText(msg::FormatResult(results_.objQo->Hmax()));
-        }
-        numHWL_->setText(msg::FormatLevel(results_.DesignFloodLevel));
+void frmMenuRO::OnLoad() {
+    if (results_.objQi) numQ1_->setText(msg::FormatResult(results_.objQi->Q1()));
+    if (results_.objQo) {
+        numQ2_->setText(msg::FormatResult(results_.objQo->Q2()));
+        numH1_->setText(msg::FormatResult(results_.objQo->Hmax()));
     }
-    QDialog::setVisible(visible);
-}
-
-void frmMenuRO::done(int result) {
-    if (loaded_) SaveWindowPlace(this, QStringLiteral("MenuRO"), false);
-    QDialog::done(result);
+    numHWL_->setText(msg::FormatLevel(results_.DesignFloodLevel));
 }
 
 std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
     const bool inflow = tag == kResOutQi;
     if (!inflow && tag != kResOutQo) return nullptr;
     auto table = std::make_unique<frmResOut>(inflow ? ResOutQiConfig() : ResOutQoConfig(), this);
+    // The results menu passes no caption and no help file.
     table->UsrCaption = QString();
     table->UsrHelpFile = QString();
     table->UsrHelpContextID = 0;
