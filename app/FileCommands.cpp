@@ -63,7 +63,18 @@ void FileCommands::WriteInitDir() {
                                     workingFolder_);
 }
 
-bool FileCommands::Open() {
+bool FileCommands::Open() { return OpenPath(QString()); }
+
+bool FileCommands::OpenPath(const QString &given) {
+    QString path = given;
+    if (path.isEmpty() && !ChooseFileToOpen(path)) return false;
+    EnterFolderOf(path);
+    const bool read = ReadChosen(path) == ReadResult::Read;
+    WriteInitDir();
+    return read;
+}
+
+bool FileCommands::ChooseFileToOpen(QString &path) {
     QString initDir =
         ReadIniString(msg::FileSection(), msg::InitDirKey(), IniFileName());
     if (initDir.isEmpty()) initDir = QCoreApplication::applicationDirPath();
@@ -82,10 +93,8 @@ bool FileCommands::Open() {
         WriteInitDir();
         return false;
     }
-    EnterFolderOf(dlg.FileName);
-    const bool read = ReadChosen(dlg.FileName) == ReadResult::Read;
-    WriteInitDir();
-    return read;
+    path = dlg.FileName;
+    return true;
 }
 
 bool FileCommands::OpenRecent(int index) {

@@ -31,6 +31,10 @@ public:
     void New();
     // True when a file was chosen and read.
     bool Open();
+    // Open with the file already chosen (the command line, a file dropped
+    // on the window): the same reading, messages, caption, recent list and
+    // Open-dialog folder.  An empty path asks for one in the Open dialog.
+    bool OpenPath(const QString &path);
     // Reads entry `index` (0..3) of the recent-file list.
     bool OpenRecent(int index);
     // True only when the data set is now on disk; false after a failed
@@ -40,6 +44,8 @@ public:
 
 private:
     enum class ReadResult { Read, NotRead };
+    // The Open dialog; false when cancelled.
+    bool ChooseFileToOpen(QString &path);
     // The file-type check, reader choice and failure messages of both open
     // commands; on success the file becomes the current file.
     ReadResult ReadChosen(const QString &path);

@@ -41,19 +41,26 @@ QString DefaultIniFileName() {
            QLatin1String(kIniName);
 }
 
-QString DefaultFormatFileName() {
+QString LocateDataFile(const QString &fileName) {
     const QString exe = ExeFolder();
-    const QString beside = exe + QLatin1Char('/') + QLatin1String(kFormatName);
+    // A build tree or a portable folder: the file beside the program.
+    const QString beside = exe + QLatin1Char('/') + fileName;
     if (QFileInfo::exists(beside)) return beside;
-    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                     QStringLiteral("wyndlor/") + QLatin1String(kFormatName));
-    if (!installed.isEmpty()) return installed;
-    const QString relative = QDir::cleanPath(exe + QStringLiteral("/../share/wyndlor/") + QLatin1String(kFormatName));
-    if (QFileInfo::exists(relative)) return relative;
-    // None found: the name beside the program, so that the report's
-    // message names the file the installation lacks.
+    // An installed tree, PREFIX/bin beside PREFIX/share/wyndlor: the
+    // program's own prefix first, so that two installations (a package
+    // in /usr and a trial in /opt) each read their own files.
+    const QString ownPrefix =
+        QDir::cleanPath(exe + QStringLiteral("/../share/wyndlor/") + fileName);
+    if (QFileInfo::exists(ownPrefix)) return ownPrefix;
+    const QString shared =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("wyndlor/") + fileName);
+    if (!shared.isEmpty()) return shared;
+    // None found: the name beside the program, so that a message names the
+    // file the installation lacks.
     return beside;
 }
+
+QString DefaultFormatFileName() { return LocateDataFile(QLatin1String(kFormatName)); }
 
 QString IniFileName() {
     if (Current().ini.isEmpty()) Current().ini = DefaultIniFileName();

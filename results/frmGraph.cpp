@@ -1,6 +1,7 @@
 #include "results/frmGraph.h"
 
 #include "widgets/MessageBoxes.h"
+#include "widgets/ToolbarIcons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +36,22 @@ constexpr int kDesignWidth = 800;
 constexpr int kDesignHeight = 560;
 // Point markers of the discharge curves, in pixels.
 constexpr int kMarkerSize = 8;
+// A curve of more points than this shows a marker on every k-th point only
+// (k the smallest step that keeps at most this many): a marker on each of
+// the 200 points of a fine time step merges into a thick band.
+constexpr int kMostMarkers = 60;
+
+// Hides the markers of the points between every k-th one.
+void ThinMarkers(QLineSeries *series) {
+    const int n = series->count();
+    if (n <= kMostMarkers) return;
+    const int step = (n + kMostMarkers - 1) / kMostMarkers;
+    QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> hidden;
+    for (int i = 0; i < n; ++i)
+        if (i % step != 0) hidden[i][QXYSeries::PointConfiguration::Visibility] = false;
+    series->setPointsConfiguration(hidden);
+}
+
 // A filled marker in the series colour; the inflow and outflow curves
 // differ in shape as well as colour, which still tells them apart on a
 // black-and-white print.
@@ -87,9 +104,9 @@ frmGraph::frmGraph(GraphData data, QWidget *parent)
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
     QAction *printer = AddCommand(QStringLiteral("Printer"), QStringLiteral("ﾌﾟﾘﾝﾀを選択して印刷(&P)"));
-    printer->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
+    printer->setIcon(ToolbarIcon(QStringLiteral("Printer")));
     QAction *copy = AddCommand(QStringLiteral("Copy"), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ(&C)"));
-    copy->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy")));
+    copy->setIcon(ToolbarIcon(QStringLiteral("Copy")));
     QAction *save = AddCommand(QStringLiteral("Save"), QStringLiteral("PNG/SVG で保存(&S)..."));
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     QAction *close = AddCommand(QStringLiteral("Close"), QStringLiteral("閉じる"));
@@ -177,6 +194,7 @@ void frmGraph::BuildChart() {
             series->setMarkerSize(kMarkerSize);
             series->setLightMarker(MarkerImage(s.Marker, s.Colour));
             series->setPointsVisible(true);
+            ThinMarkers(series);
         }
         series->attachAxis(axisX);
         series->attachAxis(s.RightAxis && axisY2_ ? axisY2_ : axisY);

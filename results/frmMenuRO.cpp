@@ -44,6 +44,29 @@ void FixWrappedSize(QLabel *label, int width) {
     label->setFixedHeight(std::max(0, label->heightForWidth(width)));
 }
 
+// The text laid out in lines of at most `width` pixels that break only
+// between its phrases (after "：" and "，"), never inside a word or between
+// a number and its unit; a phrase wider than a line keeps a line of its own.
+QString BreakBetweenPhrases(const QString &text, const QFontMetrics &metrics, int width) {
+    QStringList phrases;
+    int start = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QChar(0xFF1A) || text[i] == QChar(0xFF0C)) {  // "：" "，"
+            phrases << text.mid(start, i + 1 - start);
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) phrases << text.mid(start);
+    QStringList lines;
+    for (const QString &phrase : phrases) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.last() + phrase) <= width)
+            lines.last() += phrase;
+        else
+            lines << phrase;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QLineEdit *ResultField(const QString &name, QWidget *parent) {
     auto *field = new QLineEdit(parent);
     field->setObjectName(name);
@@ -177,9 +200,11 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     layout->addWidget(fraWarning_);
 
     const QString warning = check_ ? msg::AccuracyWarningText(*check_, results_.objQo.get()) : QString();
-    if (check_) lblReference_->setText(msg::ReferenceText(*check_));
+    if (check_)
+        lblReference_->setText(
+            BreakBetweenPhrases(msg::ReferenceText(*check_), lblReference_->fontMetrics(), width));
     lblWarning_->setText(warning);
-    FixWrappedSize(lblReference_, width);
+    lblReference_->setMinimumWidth(width);
     FixWrappedSize(lblWarning_, width - iconSize - row->spacing());
     lblReference_->setVisible(check_ != nullptr);
     fraWarning_->setVisible(!warning.isEmpty());
