@@ -1,19 +1,23 @@
 # Thin wrapper over CMake.  `make run` and `make test` are the two set-up
 # commands: both install what a fresh Debian 12 machine lacks, configure,
-# build, and then start the program or run the tests.
+# build, and then start the program or run the tests.  `make install
+# PREFIX=...` installs the programs and their desktop files; `make package`
+# builds the Debian package ostrevin_*.deb in the build folder.
 
 BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE    ?= cmake
 BUILDTYPE ?= RelWithDebInfo
+PREFIX   ?= /usr/local
 
 # Debian packages the build, the tests and the desktop program need.
 PACKAGES := cmake make g++ pkg-config \
             qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-qpa-plugins \
             libgtest-dev libgmock-dev googletest libbenchmark-dev \
-            fonts-noto-cjk fonts-ipafont-gothic poppler-utils xvfb xauth
+            fonts-noto-cjk fonts-ipafont-gothic poppler-utils xvfb xauth \
+            qt6-translations-l10n dpkg-dev desktop-file-utils
 
-.PHONY: all deps configure build test run bench fuzz asan clean
+.PHONY: all deps configure build test run install package bench fuzz asan clean
 
 all: build
 
@@ -45,12 +49,28 @@ build: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The desktop program needs a display; without one (a server, a plain
+# terminal) the command-line calculator shows the examples instead.
 run: build
-	@if [ -x $(BUILD)/app/Wyndlor ]; then \
+	@if [ -x $(BUILD)/app/Wyndlor ] && \
+	   { [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; }; then \
 	  $(BUILD)/app/Wyndlor; \
 	else \
+	  if [ -x $(BUILD)/app/Wyndlor ]; then \
+	    echo "Wyndlor is a desktop program and needs a display: run it in a desktop session,"; \
+	    echo "or under a virtual one with: xvfb-run make run"; \
+	    echo "Meanwhile the command-line calculator on the examples:"; \
+	    echo; \
+	  fi; \
 	  $(BUILD)/cli/wyndlor-calc examples/*.wyd; \
 	fi
+
+install: build
+	$(CMAKE) --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+	dpkg-deb --contents $(BUILD)/ostrevin_*.deb
 
 bench: build
 	$(BUILD)/bench/wyndlor-bench --benchmark_min_time=0.5

@@ -86,8 +86,21 @@ void FileCommands::WriteInitDir() {
                                     workingFolder_);
 }
 
-bool FileCommands::Open() {
+bool FileCommands::Open() { return OpenPath(QString()); }
+
+bool FileCommands::OpenPath(const QString &given) {
+    // Unsaved input is never dropped without asking: the Open command, a
+    // file named on the command line and a file dropped on the window alike.
     if (!SafeToReplace(Replacing::Open)) return false;
+    QString path = given;
+    if (path.isEmpty() && !ChooseFileToOpen(path)) return false;
+    EnterFolderOf(path);
+    const bool read = ReadChosen(path) == ReadResult::Read;
+    WriteInitDir();
+    return read;
+}
+
+bool FileCommands::ChooseFileToOpen(QString &path) {
     QString initDir =
         ReadIniString(msg::FileSection(), msg::InitDirKey(), IniFileName());
     if (initDir.isEmpty()) initDir = QCoreApplication::applicationDirPath();
@@ -106,10 +119,8 @@ bool FileCommands::Open() {
         WriteInitDir();
         return false;
     }
-    EnterFolderOf(dlg.FileName);
-    const bool read = ReadChosen(dlg.FileName) == ReadResult::Read;
-    WriteInitDir();
-    return read;
+    path = dlg.FileName;
+    return true;
 }
 
 bool FileCommands::OpenRecent(const QString &path) {

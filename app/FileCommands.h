@@ -40,6 +40,11 @@ public:
     void New();
     // True when a file was chosen and read.
     bool Open();
+    // Open with the file already chosen (the command line, a file dropped
+    // on the window): the same question about unsaved input, reading,
+    // messages, caption, recent list and Open-dialog folder.  An empty path
+    // asks for one in the Open dialog.
+    bool OpenPath(const QString &path);
     // Reads the recent file `path`, the one its menu entry names.
     bool OpenRecent(const QString &path);
     // True only when the data set is now on disk; false after a failed
@@ -49,6 +54,8 @@ public:
 
 private:
     enum class ReadResult { Read, NotRead };
+    // The Open dialog; false when cancelled.
+    bool ChooseFileToOpen(QString &path);
     // The file-type check, reader choice and failure messages of both open
     // commands; on success the file becomes the current file.  The last
     // run goes whatever the outcome: it belongs to the input before.

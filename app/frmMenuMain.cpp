@@ -5,12 +5,17 @@
 #include "widgets/MessageBoxes.h"
 #include "core/Messages.h"
 #include "core/SystemHelpers.h"
-#include "app/ToolbarIcons.h"
+#include "widgets/ToolbarIcons.h"
 #include "widgets/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
@@ -87,6 +92,7 @@ frmMenuMain::frmMenuMain(QWidget *parent)
     setObjectName(QStringLiteral("frmMenuMain"));
     SetFileCaption(QString());
     setWindowIcon(ToolbarIcon(QStringLiteral("Open")));
+    setAcceptDrops(true);
 
     BuildMenus();
     BuildToolbar();
@@ -266,6 +272,38 @@ void frmMenuMain::UpdateRecentFiles(const QString &path) {
 
 void frmMenuMain::SetFileCaption(const QString &fileTitle) {
     setWindowTitle(msg::MainCaption(fileTitle));
+}
+
+bool frmMenuMain::OpenFileArgument(const QStringList &arguments) {
+    for (const QString &arg : arguments) {
+        if (arg.startsWith(QLatin1Char('-'))) continue;
+        // Absolute, so that the recent list and the caption name the file
+        // whatever folder the program was started from.
+        return files_.OpenPath(QFileInfo(arg).absoluteFilePath());
+    }
+    return false;
+}
+
+QString frmMenuMain::DroppedProjectFile(const QMimeData *data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return QString();
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile()) return QString();
+    const QString path = url.toLocalFile();
+    const QString suffix = QLatin1Char('.') + QFileInfo(path).suffix();
+    return suffix.compare(msg::ProjectExtension(), Qt::CaseInsensitive) == 0 ? path : QString();
+}
+
+void frmMenuMain::dragEnterEvent(QDragEnterEvent *event) {
+    // Refused while a command's window is open: the project is in use.
+    if (menuBar()->isEnabled() && !DroppedProjectFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMenuMain::dropEvent(QDropEvent *event) {
+    const QString path = DroppedProjectFile(event->mimeData());
+    if (path.isEmpty() || !menuBar()->isEnabled()) return;
+    event->acceptProposedAction();
+    files_.OpenPath(path);
 }
 
 void frmMenuMain::ShowAbout() {

@@ -19,6 +19,7 @@
 #include <memory>
 
 class QAction;
+class QMimeData;
 class QGroupBox;
 class QPushButton;
 class QToolBar;
@@ -61,6 +62,15 @@ public:
     QList<QAction *> mnuFileNameSession() const;
     FileCommands &fileCommands() { return files_; }
 
+    // The project file named on the command line (`Wyndlor FILE.wyd`, also
+    // how a file manager opens a double-clicked project), opened as the
+    // Open command opens a chosen file.  Arguments starting with "-" are
+    // options, not files.  False when none was named or it was not read.
+    bool OpenFileArgument(const QStringList &arguments);
+    // The project file a drag carries: one local file with the project
+    // extension; "" for anything else.
+    static QString DroppedProjectFile(const QMimeData *data);
+
     // The controls, for the handlers and for tests.
     QPushButton *cmdMenu(int index) const { return cmdMenu_.at(static_cast<size_t>(index)); }
     QPushButton *cmdExit() const { return cmdExit_; }
@@ -73,6 +83,10 @@ protected:
     // The shutdown question; the window stays open unless the data are
     // safe or the user chose to drop them.
     void closeEvent(QCloseEvent *event) override;
+    // A project file dropped on the window opens as if chosen in the Open
+    // dialog (asking first, as Open does, when the input has unsaved edits).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void BuildMenuFrame();

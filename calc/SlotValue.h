@@ -44,7 +44,6 @@ public:
 
     Kind kind() const { return static_cast<Kind>(v_.index()); }
     bool IsEmpty() const { return kind() == Kind::Empty; }
-    bool IsString() const { return kind() == Kind::String; }
 
     // Numeric reading: empty gives 0, a number itself, a text that spells a
     // plain decimal number (blanks around it, sign, digits, point, exponent)

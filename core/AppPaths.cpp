@@ -33,21 +33,6 @@ const char kIniName[] = "Wyndlor.INI";
 const char kFormatName[] = "Wyndlor.FMT";
 const char kDefaultSettingsName[] = "Wyndlor.default.INI";
 
-// A file shipped with the program: beside the executable, else in the
-// installed data folder.
-QString ShippedFile(const QString &name) {
-    const QString exe = ExeFolder();
-    const QString beside = exe + QLatin1Char('/') + name;
-    if (QFileInfo::exists(beside)) return beside;
-    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                     QStringLiteral("wyndlor/") + name);
-    if (!installed.isEmpty()) return installed;
-    const QString relative = QDir::cleanPath(exe + QStringLiteral("/../share/wyndlor/") + name);
-    if (QFileInfo::exists(relative)) return relative;
-    // None found: the name beside the program, so that a message names the
-    // file the installation lacks.
-    return beside;
-}
 
 }  // namespace
 
@@ -58,9 +43,28 @@ QString DefaultIniFileName() {
            QLatin1String(kIniName);
 }
 
-QString DefaultFormatFileName() { return ShippedFile(QLatin1String(kFormatName)); }
+QString LocateDataFile(const QString &fileName) {
+    const QString exe = ExeFolder();
+    // A build tree or a portable folder: the file beside the program.
+    const QString beside = exe + QLatin1Char('/') + fileName;
+    if (QFileInfo::exists(beside)) return beside;
+    // An installed tree, PREFIX/bin beside PREFIX/share/wyndlor: the
+    // program's own prefix first, so that two installations (a package
+    // in /usr and a trial in /opt) each read their own files.
+    const QString ownPrefix =
+        QDir::cleanPath(exe + QStringLiteral("/../share/wyndlor/") + fileName);
+    if (QFileInfo::exists(ownPrefix)) return ownPrefix;
+    const QString shared =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("wyndlor/") + fileName);
+    if (!shared.isEmpty()) return shared;
+    // None found: the name beside the program, so that a message names the
+    // file the installation lacks.
+    return beside;
+}
 
-QString DefaultSettingsFileName() { return ShippedFile(QLatin1String(kDefaultSettingsName)); }
+QString DefaultFormatFileName() { return LocateDataFile(QLatin1String(kFormatName)); }
+
+QString DefaultSettingsFileName() { return LocateDataFile(QLatin1String(kDefaultSettingsName)); }
 
 QString IniFileName() {
     if (Current().ini.isEmpty()) Current().ini = DefaultIniFileName();

@@ -10,8 +10,14 @@ namespace wyndlor {
 // Settings file Wyndlor.INI: beside the executable when that folder is
 // writable (a portable install), else in the per-user configuration folder.
 QString DefaultIniFileName();
-// Report format file Wyndlor.FMT: beside the executable, else in the
-// installed data folder.
+// A file shipped with the program (the report format file, the default
+// settings): beside the executable (a build tree or a portable folder),
+// else in share/wyndlor/ of the program's own installation prefix (the
+// executable in PREFIX/bin), else in share/wyndlor/ of the system's data
+// folders.  Absolute, whatever the working folder; the name beside the
+// executable when none exists.
+QString LocateDataFile(const QString &fileName);
+// Report format file Wyndlor.FMT, found by LocateDataFile.
 QString DefaultFormatFileName();
 // Default settings Wyndlor.default.INI, shipped beside the report format
 // file (and found the same way): the numbering style of report headings a

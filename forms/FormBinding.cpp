@@ -38,7 +38,7 @@ void ShowCell(InputGrid *grid, int row, int col, const SlotValue &v, bool numeri
         return;
     }
     double d = 0;
-    if (v.ToDouble(d) == 0) grid->SetCellText(row, col, GeneralNumberText(d));
+    if (v.ToDouble(d) == 0) grid->SetCellNumber(row, col, d);
 }
 
 SlotValue Number(const NumberField *field) {
@@ -49,10 +49,9 @@ SlotValue Number(const NumberField *field) {
 // it is no number (the grid does not let one in; a calculation would
 // report the type error).
 SlotValue CellValue(const InputGrid *grid, int row, int col) {
-    const QString text = grid->CellText(row, col).trimmed();
     double d = 0;
-    if (ParseNumberText(text, d)) return SlotValue::Double(d);
-    return SlotValue::String(text.toStdString());
+    if (grid->CellNumber(row, col, d)) return SlotValue::Double(d);
+    return SlotValue::String(grid->CellText(row, col).trimmed().toStdString());
 }
 
 void Inform(QWidget *parent, const char *text, const char *title) {
@@ -123,12 +122,12 @@ void LoadHVC(const Project &project, frmInpHVC &form) {
     // one metre above it, both with the surface area at full water level.
     double fwl = 0, area = 0;
     if (cond(slot::FWL).ToDouble(fwl) == 0) {
-        grid->SetCellText(0, frmInpHVC::ColLevel, GeneralNumberText(fwl));
-        grid->SetCellText(1, frmInpHVC::ColLevel, GeneralNumberText(fwl + 1));
+        grid->SetCellNumber(0, frmInpHVC::ColLevel, fwl);
+        grid->SetCellNumber(1, frmInpHVC::ColLevel, fwl + 1);
     }
     if (cond(slot::Area).ToDouble(area) == 0) {
-        grid->SetCellText(0, frmInpHVC::ColArea, GeneralNumberText(area));
-        grid->SetCellText(1, frmInpHVC::ColArea, GeneralNumberText(area));
+        grid->SetCellNumber(0, frmInpHVC::ColArea, area);
+        grid->SetCellNumber(1, frmInpHVC::ColArea, area);
     }
     if (!project.Data.HasHVC) return;
 
@@ -164,7 +163,7 @@ void SaveHVC(Project &project, frmInpHVC &form, bool &cancel) {
         double previous = 0;
         for (size_t i = 0; i < dataRows.size(); ++i) {
             double level = 0;
-            ParseNumberText(grid->CellText(dataRows[i], frmInpHVC::ColLevel), level);
+            grid->CellNumber(dataRows[i], frmInpHVC::ColLevel, level);
             if (i > 0 && level <= previous) {
                 cancel = true;
                 Inform(&form, "ｈ－Ｖ曲線算定ﾃﾞｰﾀの断面位置は下の行ほど高くなるように入力して下さい。",
@@ -281,9 +280,9 @@ void CalcAreaDefaults(frmInpArea &form) {
     for (int r = 0; r < grid->rowCount(); ++r) {
         if (!grid->RowFilled(r, NumberColumns())) continue;
         double area = 0, fp = 0, c = 0;
-        ParseNumberText(grid->CellText(r, frmInpArea::ColArea), area);
-        ParseNumberText(grid->CellText(r, frmInpArea::ColFp), fp);
-        ParseNumberText(grid->CellText(r, frmInpArea::ColC), c);
+        grid->CellNumber(r, frmInpArea::ColArea, area);
+        grid->CellNumber(r, frmInpArea::ColFp, fp);
+        grid->CellNumber(r, frmInpArea::ColC, c);
         const std::string name = grid->CellText(r, frmInpArea::ColName).toStdString();
         aveFp.DataItem().Add(name, area, fp);
         aveC.DataItem().Add(name, area, c);

@@ -3,22 +3,19 @@
 #include "widgets/GetOptionIndex.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/NumberField.h"
-#include "widgets/WindowPlace.h"
 
 #include <QAbstractButton>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace wyndlor {
 
 InputDialog::InputDialog(const QString &caption, const QString &settingsSection, QWidget *parent)
-    : QDialog(parent), section_(settingsSection) {
+    : WindowBase(settingsSection, Keeps::Place, PlaceRule::CentreNonPositive, parent) {
     setWindowTitle(caption);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto *outer = new QVBoxLayout(this);
@@ -40,16 +37,10 @@ InputDialog::InputDialog(const QString &caption, const QString &settingsSection,
     outer->setSizeConstraint(QLayout::SetFixedSize);
     connect(cmdOk, &QPushButton::clicked, this, &InputDialog::OnOk);
     connect(cmdCancel, &QPushButton::clicked, this, &InputDialog::OnCancel);
-    connect(cmdHelp, &QPushButton::clicked, this, &InputDialog::OnHelp);
+    SetHelpButton(cmdHelp);
 }
 
-void InputDialog::Load() {
-    if (loaded_) return;
-    loaded_ = true;
-    if (!UsrCaption.isEmpty()) setWindowTitle(UsrCaption);
-    adjustSize();
-    RestoreWindowPlace(this, section_, false, PlaceRule::CentreNonPositive);
-    cmdHelp->setEnabled(!UsrHelpFile.isEmpty());
+void InputDialog::OnLoad() {
     PutButtonsLastInTabOrder();
     emit LoadData();
     AfterLoad();
@@ -81,11 +72,6 @@ void InputDialog::PutButtonsLastInTabOrder() {
     setTabOrder(cmdCancel, cmdHelp);
 }
 
-void InputDialog::showEvent(QShowEvent *e) {
-    Load();
-    QDialog::showEvent(e);
-}
-
 void InputDialog::OnOk() {
     for (NumberField *f : findChildren<NumberField *>()) {
         if (f->isEnabled() && !f->isReadOnly() && !f->Validate()) return;
@@ -100,19 +86,9 @@ void InputDialog::OnCancel() {
     reject();
 }
 
-void InputDialog::OnHelp() {
-    if (UsrHelpFile.isEmpty()) return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(UsrHelpFile));
-}
-
 void InputDialog::reject() {
     UsrTag = QString::fromUtf8("ｷｬﾝｾﾙ");
     done(QDialog::Rejected);
-}
-
-void InputDialog::done(int r) {
-    SaveWindowPlace(this, section_, false);
-    QDialog::done(r);
 }
 
 QLabel *InputDialog::Heading(const QString &text, QWidget *parent) {

@@ -4,17 +4,17 @@
 // catchment, spillway section, time step) without touching the project
 // itself: while it loads it raises LoadData, and the owner's handler fills
 // its controls; on OK it raises SaveData(cancel), and the owner's handler
-// copies the controls back (or sets `cancel` to keep the form open).  This
-// base carries what every form shares: the caption, help file and context
-// set by the owner, UsrTag ("OK" or "ｷｬﾝｾﾙ") read after it closed, the
-// OK / Cancel / Help buttons, and the window place kept in the form's own
-// section of the settings file.  A form adds only its own controls to Body().
+// copies the controls back (or sets `cancel` to keep the form open).  The
+// window base carries the Usr properties, loading and the window place;
+// this frame adds what every form shares: UsrTag ("OK" or "ｷｬﾝｾﾙ") read
+// after it closed and the OK / Cancel / Help buttons.  A form adds only its
+// own controls to Body().
 #pragma once
 
+#include "widgets/WindowBase.h"
+
 #include <QButtonGroup>
-#include <QDialog>
 #include <QString>
-#include <cstdint>
 
 class QGridLayout;
 class QLabel;
@@ -26,25 +26,12 @@ namespace wyndlor {
 
 class NumberField;
 
-class InputDialog : public QDialog {
+class InputDialog : public WindowBase {
     Q_OBJECT
 public:
-    QString UsrCaption;
-    QString UsrHelpFile;
-    int32_t UsrHelpContextID = 0;
-    QString UsrTag;
-
     QPushButton *cmdOk = nullptr;
     QPushButton *cmdCancel = nullptr;
     QPushButton *cmdHelp = nullptr;
-
-    // The loading steps: caption, window place, help button, LoadData,
-    // then the form's own follow-up (option enabling).  Runs once, when the
-    // form is first shown; tests call it directly.
-    void Load();
-    bool IsLoaded() const { return loaded_; }
-
-    QString SettingsSection() const { return section_; }
 
 signals:
     void LoadData();
@@ -57,10 +44,8 @@ public slots:
     // handler cancelled.
     void OnOk();
     void OnCancel();
-    void OnHelp();
 
     void reject() override;  // Esc and the close box act as Cancel
-    void done(int r) override;
 
 protected:
     InputDialog(const QString &caption, const QString &settingsSection, QWidget *parent);
@@ -73,14 +58,12 @@ protected:
     static QLabel *Heading(const QString &text, QWidget *parent);
     static void AddFieldRow(QGridLayout *grid, const QString &label, QWidget *field);
 
-    void showEvent(QShowEvent *e) override;
-
 private:
+    // After caption, place and help: the tab order, LoadData, AfterLoad.
+    void OnLoad() override;
     void PutButtonsLastInTabOrder();
     void FocusFirstField();
-    QString section_;
     QVBoxLayout *body_ = nullptr;
-    bool loaded_ = false;
 };
 
 // A group of option buttons whose selection is an index from 0, as the data

@@ -66,13 +66,42 @@ InputGrid::InputGrid(int rows, std::vector<GridColumn> columns, QWidget *parent)
     setTabKeyNavigation(false);  // Tab leaves the grid, as on the rest of the form
 }
 
+namespace {
+// The exact value of a loaded number, and the text it was shown as.
+constexpr int kExactValueRole = Qt::UserRole;
+constexpr int kShownTextRole = Qt::UserRole + 1;
+}  // namespace
+
 QString InputGrid::CellText(int row, int col) const {
     const QTableWidgetItem *it = item(row, col);
     return it ? it->text() : QString();
 }
 
 void InputGrid::SetCellText(int row, int col, const QString &text) {
-    if (QTableWidgetItem *it = item(row, col)) it->setText(text);
+    QTableWidgetItem *it = item(row, col);
+    if (!it) return;
+    it->setText(text);
+    it->setData(kExactValueRole, QVariant());
+}
+
+void InputGrid::SetCellNumber(int row, int col, double value) {
+    QTableWidgetItem *it = item(row, col);
+    if (!it) return;
+    const QString shown = QString::number(value, 'f', std::max(0, Column(col).decimals));
+    it->setText(shown);
+    it->setData(kExactValueRole, value);
+    it->setData(kShownTextRole, shown);
+}
+
+bool InputGrid::CellNumber(int row, int col, double &value) const {
+    const QTableWidgetItem *it = item(row, col);
+    if (!it) return false;
+    const QVariant exact = it->data(kExactValueRole);
+    if (exact.isValid() && it->text() == it->data(kShownTextRole).toString()) {
+        value = exact.toDouble();
+        return true;
+    }
+    return ParseNumberText(it->text().trimmed(), value);
 }
 
 bool InputGrid::AcceptsText(int col, const QString &text) const {

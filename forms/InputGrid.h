@@ -7,7 +7,9 @@
 // hold.  Delete clears the selected cells, and a block copied from a
 // spreadsheet (tab-separated lines) can be pasted at the current cell, so
 // that a table kept elsewhere does not have to be typed again.  Every cell
-// holds text; the forms' handlers read and convert it.
+// holds text; a number loaded from the project shows in its column's
+// format (51 m as "51.000") while the cell keeps the exact value for as
+// long as its text is left as shown, so a project saves back unchanged.
 #pragma once
 
 #include <QStyledItemDelegate>
@@ -39,6 +41,12 @@ public:
     bool AcceptsText(int col, const QString &text) const;
     // "入力範囲：min ～ max" of a numeric column, both with its decimals.
     QString RangeText(int col) const;
+    // A number in the column's decimals, the exact value kept with it.
+    void SetCellNumber(int row, int col, double value);
+    // The number a cell holds: the exact value of SetCellNumber while the
+    // text is as it was shown, else the number typed.  False for a cell
+    // holding no number (blank or other text).
+    bool CellNumber(int row, int col, double &value) const;
 
     void ClearAll();
     // Empties the selected cells (the active cell when nothing else is

@@ -11,7 +11,7 @@ namespace wyndlor::glancer {
 enum class ZoomMode { FitPage, FitWidth, Factor };
 
 struct GlancerState {
-    QRect geometry;          // normal geometry; empty when never stored
+    QRect geometry;          // outer frame's top-left, client size; empty when never stored
     bool maximized = false;
     ZoomMode zoomMode = ZoomMode::FitWidth;
     double zoomFactor = 1.0; // 1 = paper at its real size on a 96 DPI screen

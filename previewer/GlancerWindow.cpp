@@ -4,6 +4,7 @@
 #include "previewer/PdfExport.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -26,6 +27,25 @@ namespace wyndlor::glancer {
 namespace {
 
 const QSize kDefaultSize(900, 1000);   // px, shrunk to the screen
+// Room kept for the window manager's frame around the client area before
+// the frame is known (title bar and borders), in pixels.
+const QSize kFrameAllowance(16, 40);
+// How much of the title bar must lie on a screen for a stored place to be
+// used, in pixels.
+constexpr int kTitleGrip = 100;
+constexpr int kTitleBar = 20;
+
+// True when the title bar of the outer frame at `frame` lies on a screen.
+bool TitleBarOnScreen(const QRect &frame)
+{
+    const QRect bar(frame.topLeft(), QSize(frame.width(), kTitleBar));
+    for (const QScreen *s : QGuiApplication::screens()) {
+        const QRect on = bar & s->availableGeometry();
+        if (on.height() >= kTitleBar && on.width() >= std::min(frame.width(), kTitleGrip))
+            return true;
+    }
+    return false;
+}
 constexpr int kDefaultOutlineWidth = 220;  // px
 constexpr int kPageRole = Qt::UserRole;
 
@@ -245,11 +265,19 @@ void GlancerWindow::RestoreState()
     pdfFolder_ = state.pdfFolder;
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
-    if (!state.geometry.isEmpty() && available.intersects(state.geometry)) {
-        setGeometry(state.geometry);
+    // The stored place is that of the outer frame (its top-left corner) and
+    // the size that of the client area.  A window moved before it has a
+    // native window is placed by its frame, so the title bar lands where
+    // it was and never above the screen.
+    if (!state.geometry.isEmpty() && TitleBarOnScreen(state.geometry)) {
+        resize(state.geometry.size());
+        move(state.geometry.topLeft());
     } else {
-        const QSize size = kDefaultSize.boundedTo(available.size());
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+        const QSize size = kDefaultSize.boundedTo(available.size() - kFrameAllowance);
+        resize(size);
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size + kFrameAllowance,
+                                 available)
+                 .topLeft());
     }
     splitter_->setSizes({state.outlineWidth > 0 ? state.outlineWidth : kDefaultOutlineWidth,
                          std::max(1, width() - kDefaultOutlineWidth)});
@@ -264,7 +292,9 @@ void GlancerWindow::RestoreState()
 void GlancerWindow::SaveState()
 {
     GlancerState state;
-    state.geometry = normalGeometry();
+    // Frame place and client size, as RestoreState reads them.
+    const QPoint frameOffset = frameGeometry().topLeft() - geometry().topLeft();
+    state.geometry = QRect(normalGeometry().topLeft() + frameOffset, normalGeometry().size());
     state.maximized = isMaximized();
     state.zoomMode = view_->Mode();
     state.zoomFactor = view_->EffectiveZoom();

@@ -7,6 +7,9 @@
 #include "previewer/PrintDocument.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 using namespace wyndlor::glancer;
 
@@ -14,6 +17,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glancer"));
+    // Qt's own dialogs and buttons (print dialog, file dialog) in Japanese
+    // whatever the system locale, as in Wyndlor; without the catalogue they
+    // stay in English.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
 
     const LaunchArguments args = ParseLaunchArguments(QApplication::arguments().mid(1));
     if (args.printFile.isEmpty()) {

@@ -6,7 +6,6 @@
 #include "core/CPrivateProfile.h"
 #include "widgets/MessageBoxes.h"
 #include "printing/PreviewerLaunch.h"
-#include "widgets/WindowPlace.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -37,7 +36,8 @@ QString TickKey(int item) { return QString::number(item); }
 
 }  // namespace
 
-frmMenuPrint::frmMenuPrint(const CalcRun &run, QWidget *parent) : QDialog(parent), run_(run) {
+frmMenuPrint::frmMenuPrint(const CalcRun &run, QWidget *parent)
+    : WindowBase(kSection, Keeps::Place, PlaceRule::CentreNonPositive, parent), run_(run) {
     setObjectName(QStringLiteral("frmMenuPrint"));
     setWindowTitle(QStringLiteral("検討結果の印刷"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -75,6 +75,7 @@ frmMenuPrint::frmMenuPrint(const CalcRun &run, QWidget *parent) : QDialog(parent
     // There is no help file for the menu; a button that does nothing is
     // shown disabled rather than left to be pressed in vain.
     cmdHelp->setEnabled(false);
+    SetHelpButton(cmdHelp);
     connect(cmdPreview, &QPushButton::clicked, this, [this] { Preview(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -92,19 +93,10 @@ frmMenuPrint::frmMenuPrint(const CalcRun &run, QWidget *parent) : QDialog(parent
 
 frmMenuPrint::~frmMenuPrint() {
     // A menu destroyed without closing still must not leave print files.
-    if (loaded_) Unload();
+    if (IsLoaded()) Unload();
 }
 
-void frmMenuPrint::showEvent(QShowEvent *e) {
-    Load();
-    QDialog::showEvent(e);
-}
-
-void frmMenuPrint::Load() {
-    if (loaded_) return;
-    loaded_ = true;
-    adjustSize();
-    RestoreWindowPlace(this, kSection, false, PlaceRule::CentreNonPositive);
+void frmMenuPrint::OnLoad() {
     for (int i = 0; i < kReportSections; ++i) {
         storedTicks_[i] = CPrivateProfile::GetValueLong(IniFileName(), kSection, TickKey(i)) == 1;
         chkPrintItem[i]->setChecked(storedTicks_[i]);
@@ -172,20 +164,12 @@ bool frmMenuPrint::Preview() {
     return true;
 }
 
-void frmMenuPrint::done(int r) {
-    if (loaded_) Unload();
-    QDialog::done(r);
-}
-
-void frmMenuPrint::Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
+void frmMenuPrint::OnUnload() {
     for (int i = 0; i < kReportSections; ++i) {
         const bool ticked = chkPrintItem[i]->isEnabled() ? chkPrintItem[i]->isChecked() : storedTicks_[i];
         CPrivateProfile::SetValueString(IniFileName(), kSection, TickKey(i),
                                         ticked ? QStringLiteral("1") : QStringLiteral("0"));
     }
-    SaveWindowPlace(this, kSection, false);
     RemovePrintFiles(writer_);
 }
 

@@ -17,8 +17,7 @@
 #pragma once
 
 #include "report/ReportJob.h"
-
-#include <QDialog>
+#include "widgets/WindowBase.h"
 
 #include <array>
 
@@ -28,7 +27,7 @@ class QPushButton;
 
 namespace wyndlor {
 
-class frmMenuPrint : public QDialog {
+class frmMenuPrint : public WindowBase {
     Q_OBJECT
 public:
     // The report of `run`, which must outlive the window; its accuracy
@@ -43,11 +42,6 @@ public:
     QPushButton *cmdClose;
     QPushButton *cmdHelp;
 
-    // Window place, ticks, and the report's section files.  Runs once, when
-    // the menu is first shown; tests call it directly.
-    void Load();
-    bool IsLoaded() const { return loaded_; }
-
     // The print files of this opening (sections 1-3, then the joined file).
     const PrintWriter &Writer() const { return writer_; }
 
@@ -60,22 +54,17 @@ public slots:
     // (each with its message).
     bool Preview();
 
-    void done(int r) override;
-
-protected:
-    void showEvent(QShowEvent *e) override;
-
 private:
-    // Ticks and place into the settings file, print files deleted.  Once.
-    void Unload();
+    // After the place: the ticks, and the report's section files.
+    void OnLoad() override;
+    // Ticks into the settings file, print files deleted.
+    void OnUnload() override;
 
     const CalcRun &run_;
     PrintWriter writer_;
     // The ticks as restored, kept for the sections disabled by a failure so
     // that the engineer's choice outlives one failed build.
     std::array<bool, kReportSections> storedTicks_{};
-    bool loaded_ = false;
-    bool unloaded_ = false;
 };
 
 // Opens the print menu modally over `parent` (the results menu).

@@ -3,7 +3,7 @@
 #include "core/Messages.h"
 #include "core/SystemHelpers.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/WindowPlace.h"
+#include "widgets/ToolbarIcons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +40,21 @@ constexpr int kDesignWidth = 800;
 constexpr int kDesignHeight = 560;
 // Point markers of the discharge curves, in pixels.
 constexpr int kMarkerSize = 8;
+// A curve of more points than this shows a marker on every k-th point only
+// (k the smallest step that keeps at most this many): a marker on each of
+// the 200 points of a fine time step merges into a thick band.
+constexpr int kMostMarkers = 60;
+
+// Hides the markers of the points between every k-th one.
+void ThinMarkers(QLineSeries *series) {
+    const int n = series->count();
+    if (n <= kMostMarkers) return;
+    const int step = (n + kMostMarkers - 1) / kMostMarkers;
+    QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> hidden;
+    for (int i = 0; i < n; ++i)
+        if (i % step != 0) hidden[i][QXYSeries::PointConfiguration::Visibility] = false;
+    series->setPointsConfiguration(hidden);
+}
 
 // A filled marker in the series colour; the inflow and outflow curves
 // differ in shape as well as colour, which still tells them apart on a
@@ -134,7 +149,9 @@ QRect ChartGeometry(QSize inner, int toolbarHeight) {
     return QRect(0, toolbarHeight, width, rest < 1 ? 0 : rest);
 }
 
-frmGraph::frmGraph(GraphData data, QWidget *parent) : QDialog(parent), data_(std::move(data)) {
+frmGraph::frmGraph(GraphData data, QWidget *parent)
+    : WindowBase(data.Section, Keeps::PlaceAndSize, PlaceRule::CentreNonPositive, parent),
+      data_(std::move(data)) {
     setObjectName(data_.FormName);
     setWindowTitle(data_.Caption);
     setSizeGripEnabled(true);
@@ -147,9 +164,9 @@ frmGraph::frmGraph(GraphData data, QWidget *parent) : QDialog(parent), data_(std
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
     QAction *printer = AddCommand(QStringLiteral("Printer"), QStringLiteral("ﾌﾟﾘﾝﾀを選択して印刷(&P)"));
-    printer->setIcon(QIcon::fromTheme(QStringLiteral("document-print")));
+    printer->setIcon(ToolbarIcon(QStringLiteral("Printer")));
     QAction *copy = AddCommand(QStringLiteral("Copy"), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ(&C)"));
-    copy->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy")));
+    copy->setIcon(ToolbarIcon(QStringLiteral("Copy")));
     QAction *save = AddCommand(QStringLiteral("Save"), QStringLiteral("PNG/SVG で保存(&S)..."));
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     QAction *close = AddCommand(QStringLiteral("Close"), QStringLiteral("閉じる"));
@@ -237,6 +254,7 @@ void frmGraph::BuildChart() {
             series->setMarkerSize(kMarkerSize);
             series->setLightMarker(MarkerImage(s.Marker, s.Colour));
             series->setPointsVisible(true);
+            ThinMarkers(series);
         }
         series->attachAxis(axisX);
         series->attachAxis(s.RightAxis && axisY2_ ? axisY2_ : axisY);
@@ -286,19 +304,6 @@ void frmGraph::LayOut() {
 void frmGraph::resizeEvent(QResizeEvent *event) {
     QDialog::resizeEvent(event);
     LayOut();
-}
-
-void frmGraph::setVisible(bool visible) {
-    if (visible && !loaded_) {
-        loaded_ = true;
-        RestoreWindowPlace(this, data_.Section, true, PlaceRule::CentreNonPositive);
-    }
-    QDialog::setVisible(visible);
-}
-
-void frmGraph::done(int result) {
-    if (loaded_) SaveWindowPlace(this, data_.Section, true);
-    QDialog::done(result);
 }
 
 void frmGraph::PrintChart() {

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "results/HydrographData.h"
+#include "widgets/WindowBase.h"
 
-#include <QDialog>
 #include <QRect>
 
 class QAction;
@@ -47,7 +47,7 @@ struct GraphScales {
 };
 GraphScales ScaleGraph(const GraphData &data);
 
-class frmGraph : public QDialog {
+class frmGraph : public WindowBase {
     Q_OBJECT
 public:
     explicit frmGraph(GraphData data, QWidget *parent = nullptr);
@@ -76,9 +76,6 @@ public:
     // The chart drawn at its on-screen size.
     QImage ChartImage() const;
 
-    void setVisible(bool visible) override;
-    void done(int result) override;
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
@@ -95,7 +92,6 @@ private:
     QWidget *area_ = nullptr;
     QChartView *view_ = nullptr;
     QValueAxis *axisY2_ = nullptr;
-    bool loaded_ = false;
     int32_t lastSaveError_ = 0;  // error number of the last failed picture write
 };
 

@@ -2,7 +2,6 @@
 
 #include "core/Messages.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/WindowPlace.h"
 #include "results/frmGraph.h"
 #include "results/frmResOut.h"
 
@@ -42,6 +41,29 @@ void FixWrappedSize(QLabel *label, int width) {
     label->setFixedWidth(width);
     // An empty label has no height for any width (-1): it takes none.
     label->setFixedHeight(std::max(0, label->heightForWidth(width)));
+}
+
+// The text laid out in lines of at most `width` pixels that break only
+// between its phrases (after "：" and "，"), never inside a word or between
+// a number and its unit; a phrase wider than a line keeps a line of its own.
+QString BreakBetweenPhrases(const QString &text, const QFontMetrics &metrics, int width) {
+    QStringList phrases;
+    int start = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QChar(0xFF1A) || text[i] == QChar(0xFF0C)) {  // "：" "，"
+            phrases << text.mid(start, i + 1 - start);
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) phrases << text.mid(start);
+    QStringList lines;
+    for (const QString &phrase : phrases) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.last() + phrase) <= width)
+            lines.last() += phrase;
+        else
+            lines << phrase;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QLineEdit *ResultField(const QString &name, QWidget *parent) {
@@ -109,7 +131,10 @@ void FillRoutingTable(ResultTableModel &grid, const CQo *qo) {
 
 frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrintMenu, QWidget *parent,
                      std::function<void(QWidget *)> openSolveWidth)
-    : QDialog(parent),
+    // A place stored on a larger screen than the present one is re-centred
+    // rather than left out of sight.
+    : WindowBase(QStringLiteral("MenuRO"), Keeps::Place, PlaceRule::CentreNonPositiveOrBeyond,
+                 parent),
       run_(run),
       results_(run.Results),
       sourceFile_(run.SourceFile),
@@ -210,11 +235,12 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
 
     const QString warning = check_ ? msg::AccuracyWarningText(*check_, results_.objQo.get()) : QString();
     if (check_) {
-        lblReference_->setText(msg::ReferenceText(*check_));
+        lblReference_->setText(
+            BreakBetweenPhrases(msg::ReferenceText(*check_), lblReference_->fontMetrics(), width));
         lblBalance_->setText(msg::BalanceText(*check_));
     }
     lblWarning_->setText(warning);
-    FixWrappedSize(lblReference_, width);
+    lblReference_->setMinimumWidth(width);
     FixWrappedSize(lblBalance_, width);
     FixWrappedSize(lblWarning_, width - iconSize - row->spacing());
     lblReference_->setVisible(check_ != nullptr);
@@ -222,32 +248,18 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     fraWarning_->setVisible(!warning.isEmpty());
 }
 
-void frmMenuRO::setVisible(bool visible) {
-    if (visible && !loaded_) {
-        loaded_ = true;
-        adjustSize();
-        // A place stored on a larger screen than the present one is
-        // re-centred rather than left out of sight.
-        RestoreWindowPlace(this, QStringLiteral("MenuRO"), false,
-                           PlaceRule::CentreNonPositiveOrBeyond);
-        // A value shows only when the step that makes it completed; the
-        // step that failed and those after it leave their fields blank.
-        auto completed = [this](CalcStep step) {
-            return run_.Ok || (results_.FailedStep != CalcStep::None && step < results_.FailedStep);
-        };
-        numQ1_->setText(completed(CalcStep::Qi) && results_.objQi ? msg::FormatResult(results_.objQi->Q1())
-                                                                  : QString());
-        const bool routed = completed(CalcStep::Qo) && results_.objQo;
-        numQ2_->setText(routed ? msg::FormatResult(results_.objQo->Q2()) : QString());
-        numH1_->setText(routed ? msg::FormatResult(results_.objQo->Hmax()) : QString());
-        numHWL_->setText(run_.Ok ? msg::FormatLevel(results_.DesignFloodLevel) : QString());
-    }
-    QDialog::setVisible(visible);
-}
-
-void frmMenuRO::done(int result) {
-    if (loaded_) SaveWindowPlace(this, QStringLiteral("MenuRO"), false);
-    QDialog::done(result);
+void frmMenuRO::OnLoad() {
+    // A value shows only when the step that makes it completed; the step
+    // that failed and those after it leave their fields blank.
+    auto completed = [this](CalcStep step) {
+        return run_.Ok || (results_.FailedStep != CalcStep::None && step < results_.FailedStep);
+    };
+    numQ1_->setText(completed(CalcStep::Qi) && results_.objQi ? msg::FormatResult(results_.objQi->Q1())
+                                                              : QString());
+    const bool routed = completed(CalcStep::Qo) && results_.objQo;
+    numQ2_->setText(routed ? msg::FormatResult(results_.objQo->Q2()) : QString());
+    numH1_->setText(routed ? msg::FormatResult(results_.objQo->Hmax()) : QString());
+    numHWL_->setText(run_.Ok ? msg::FormatLevel(results_.DesignFloodLevel) : QString());
 }
 
 std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
@@ -256,6 +268,7 @@ std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
     ResultTableConfig config = inflow ? ResOutQiConfig() : ResOutQoConfig();
     config.SourceFile = sourceFile_;
     auto table = std::make_unique<frmResOut>(std::move(config), this);
+    // The results menu passes no caption and no help file.
     table->UsrCaption = QString();
     table->UsrHelpFile = QString();
     table->UsrHelpContextID = 0;

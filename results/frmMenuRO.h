@@ -19,8 +19,8 @@
 #pragma once
 
 #include "core/CalcRun.h"
+#include "widgets/WindowBase.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <functional>
@@ -43,7 +43,7 @@ class frmGraph;
 void FillInflowTable(ResultTableModel &grid, const clsQi *qi);
 void FillRoutingTable(ResultTableModel &grid, const CQo *qo);
 
-class frmMenuRO : public QDialog {
+class frmMenuRO : public WindowBase {
     Q_OBJECT
 public:
     // `run` must outlive the window; without a valid accuracy check the
@@ -80,10 +80,10 @@ public:
     // The graph of "ResOutQi" or "ResOutQo" over `parent`, not yet shown.
     std::unique_ptr<frmGraph> CreateGraph(const QString &tag, QWidget *parent);
 
-    void setVisible(bool visible) override;
-    void done(int result) override;
-
 private:
+    // The four results, each on its own: a run that failed early has no
+    // objects, and their fields keep 0.
+    void OnLoad() override;
     void AddCheckLines(QLayout *layout, int width);
     void AddFailureLine(QLayout *layout, int width);
     void ShowTable(const QString &tag);
@@ -116,7 +116,6 @@ private:
     QLabel *lblFailure_ = nullptr;
     frmResOut *objResOutQi_ = nullptr;  // the open table windows, while open
     frmResOut *objResOutQo_ = nullptr;
-    bool loaded_ = false;
 };
 
 }  // namespace wyndlor

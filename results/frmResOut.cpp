@@ -2,7 +2,6 @@
 
 #include "core/SystemHelpers.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,7 +123,8 @@ ResultTableGeometry LayOutResultTable(QSize client, int gridTop, int closeButton
 }
 
 frmResOut::frmResOut(ResultTableConfig config, QWidget *parent)
-    : QDialog(parent), config_(std::move(config)) {
+    : WindowBase(config.Section, Keeps::PlaceAndSize, PlaceRule::CentreNonPositive, parent),
+      config_(std::move(config)) {
     setObjectName(config_.FormName);
     setWindowTitle(config_.Caption);
     setSizeGripEnabled(false);  // the status bar carries the grip
@@ -198,8 +198,7 @@ frmResOut::frmResOut(ResultTableConfig config, QWidget *parent)
 
     connect(cmdGraph_, &QPushButton::clicked, this, &frmResOut::GraphRequested);
     connect(cmdCsv_, &QPushButton::clicked, this, &frmResOut::SaveCsv);
-    connect(cmdHelp_, &QPushButton::clicked, this,
-            [this] { emit HelpRequested(UsrHelpContextID); });
+    SetHelpButton(cmdHelp_);
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
     status_ = new QStatusBar(this);
@@ -240,26 +239,6 @@ void frmResOut::LayOut() {
 void frmResOut::resizeEvent(QResizeEvent *event) {
     QDialog::resizeEvent(event);
     LayOut();
-}
-
-void frmResOut::Load() {
-    if (!UsrCaption.isEmpty()) setWindowTitle(UsrCaption);
-    RestoreWindowPlace(this, config_.Section, true, PlaceRule::CentreNonPositive);
-    cmdHelp_->setEnabled(!UsrHelpFile.isEmpty());
-    emit LoadData();
-}
-
-void frmResOut::setVisible(bool visible) {
-    if (visible && !loaded_) {
-        loaded_ = true;
-        Load();
-    }
-    QDialog::setVisible(visible);
-}
-
-void frmResOut::done(int result) {
-    if (loaded_) SaveWindowPlace(this, config_.Section, true);
-    QDialog::done(result);
 }
 
 void frmResOut::CopySelection() {

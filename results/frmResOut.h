@@ -9,9 +9,8 @@
 #pragma once
 
 #include "results/ResultTableModel.h"
+#include "widgets/WindowBase.h"
 
-#include <QDialog>
-#include <QRect>
 #include <QSize>
 
 class QGroupBox;
@@ -51,43 +50,32 @@ struct ResultTableGeometry {
 ResultTableGeometry LayOutResultTable(QSize client, int gridTop, int closeButtonWidth,
                                       int statusBarHeight, int legendHeight);
 
-class frmResOut : public QDialog {
+class frmResOut : public WindowBase {
     Q_OBJECT
 public:
     explicit frmResOut(ResultTableConfig config, QWidget *parent = nullptr);
     ~frmResOut() override;
-
-    // As on the input forms: an empty caption keeps the configured one; an
-    // empty help file disables the help button.
-    QString UsrCaption;
-    QString UsrHelpFile;
-    int UsrHelpContextID = 0;
 
     ResultTableModel &Grid() { return *model_; }
     QTableView *View() const { return view_; }
     QGroupBox *LegendFrame() const { return legend_; }
     QPushButton *GraphButton() const { return cmdGraph_; }
     QPushButton *HelpButton() const { return cmdHelp_; }
-    const ResultTableConfig &Config() const { return config_; }
 
     // Puts the selected cells on the clipboard (Ctrl+C); see SelectionToTsv.
     void CopySelection();
     // Asks for a file name and saves the table as CSV.
     void SaveCsv();
 
-    void setVisible(bool visible) override;
-    void done(int result) override;
-
 signals:
     void LoadData();
     void GraphRequested();
-    void HelpRequested(int contextId);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Load();
+    void OnLoad() override { emit LoadData(); }
     void LayOut();
     QSize DesignSize() const;
 
@@ -100,7 +88,6 @@ private:
     QPushButton *cmdHelp_ = nullptr;
     QPushButton *cmdClose_ = nullptr;
     QStatusBar *status_ = nullptr;
-    bool loaded_ = false;
 };
 
 }  // namespace wyndlor

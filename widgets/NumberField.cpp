@@ -85,7 +85,7 @@ bool NumberField::Validate() {
     if (g_validating) return false;
     g_validating = true;
     MessageBoxes().Beep();
-    MessageBoxes().Show(this, RangeText(), rangeTitle_, MsgIcon::Information, MsgButtons::Ok);
+    MessageBoxes().Show(this, RangeText(), QString(), MsgIcon::Information, MsgButtons::Ok);
     g_validating = false;
     setFocus(Qt::OtherFocusReason);
     selectAll();

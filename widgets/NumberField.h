@@ -34,8 +34,6 @@ public:
 
     // "入力範囲：min ～ max" with both bounds in the display format.
     QString RangeText() const;
-    // Title of the range message box; empty shows the product title.
-    void SetRangeTitle(const QString &title) { rangeTitle_ = title; }
 
     // Shows only; never edited, never validated.
     void SetDisplayOnly(bool on);
@@ -56,7 +54,6 @@ private:
 
     double min_, max_;
     PictureFormat display_, edit_;
-    QString rangeTitle_;
     double value_ = 0;
     bool typed_ = false;     // text changed by the user since the last read
     bool editing_ = false;   // edit format shown

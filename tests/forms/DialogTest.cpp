@@ -264,8 +264,8 @@ TEST_F(AreaFormTest, SavingPacksFilledRowsAndDropsIncompleteOnes) {
     EXPECT_DOUBLE_EQ(Num(d.CatchmentSummary(slot::SumArea)), 2);
 
     auto &again = Open<frmInpArea>("InpArea");
-    EXPECT_EQ(again.vaSpread1->CellText(1, frmInpArea::ColArea), QString("0.5"));
-    EXPECT_EQ(again.vaSpread1->CellText(1, frmInpArea::ColC), QString("190"));
+    EXPECT_EQ(again.vaSpread1->CellText(1, frmInpArea::ColArea), QString("0.5000"));
+    EXPECT_EQ(again.vaSpread1->CellText(1, frmInpArea::ColC), QString("190.0"));
     EXPECT_TRUE(again.vaSpread1->CellText(2, frmInpArea::ColArea).isEmpty());
     EXPECT_EQ(again.numArea->text(), QString("2.0000"));
 }
@@ -439,10 +439,10 @@ TEST_F(HVCFormTest, FirstOpeningOffersTheConstantAreaMethodGreyedTable) {
     EXPECT_FALSE(f.vaSpread1->isEnabled());
     EXPECT_FALSE(f.lblText->isEnabled());
     EXPECT_EQ(f.numFWL->text(), QString("+100.500"));
-    EXPECT_EQ(f.vaSpread1->CellText(0, 0), QString("100.5"));
-    EXPECT_EQ(f.vaSpread1->CellText(0, 1), QString("5000"));
-    EXPECT_EQ(f.vaSpread1->CellText(1, 0), QString("101.5"));
-    EXPECT_EQ(f.vaSpread1->CellText(1, 1), QString("5000"));
+    EXPECT_EQ(f.vaSpread1->CellText(0, 0), QString("100.500"));
+    EXPECT_EQ(f.vaSpread1->CellText(0, 1), QString("5000.0"));
+    EXPECT_EQ(f.vaSpread1->CellText(1, 0), QString("101.500"));
+    EXPECT_EQ(f.vaSpread1->CellText(1, 1), QString("5000.0"));
     EXPECT_TRUE(f.vaSpread1->CellText(2, 0).isEmpty());
     Click(f.optHVC->button(1));
     EXPECT_TRUE(f.numFWL->isEnabled());
@@ -506,7 +506,7 @@ TEST_F(HVCFormTest, RowsOneFourSevenAreStoredAsOneTwoThree) {
     auto &again = Open<frmInpHVC>("InpHVC");
     EXPECT_EQ(again.optHVC->Index(), 1);
     EXPECT_TRUE(again.vaSpread1->isEnabled());
-    EXPECT_EQ(again.vaSpread1->CellText(2, 0), QString("102.5"));
+    EXPECT_EQ(again.vaSpread1->CellText(2, 0), QString("102.500"));
     EXPECT_EQ(again.numFWL->text(), QString("+100.250"));
 }
 

@@ -155,6 +155,24 @@ TEST_F(GridKeys, RowFilledNeedsEveryListedCell) {
     EXPECT_FALSE(grid->RowFilled(3, {0, 1}));
 }
 
+TEST(GridNumbers, LoadedValuesShowInTheColumnFormatAndKeepTheirExactValue) {
+    InputGrid grid(3, Columns());
+    grid.SetCellNumber(0, 0, 51);
+    grid.SetCellNumber(1, 0, 51.12345);
+    grid.SetCellNumber(2, 1, 1234);
+    EXPECT_EQ(grid.CellText(0, 0), QStringLiteral("51.000"));
+    EXPECT_EQ(grid.CellText(1, 0), QStringLiteral("51.123"));
+    EXPECT_EQ(grid.CellText(2, 1), QStringLiteral("1234.0"));
+    double v = 0;
+    ASSERT_TRUE(grid.CellNumber(1, 0, v));
+    EXPECT_EQ(v, 51.12345) << "the shown text rounds, the value stays exact";
+    grid.SetCellText(1, 0, QStringLiteral("51.123"));
+    ASSERT_TRUE(grid.CellNumber(1, 0, v));
+    EXPECT_EQ(v, 51.123) << "a value typed over it counts as typed";
+    grid.SetCellText(1, 0, QString());
+    EXPECT_FALSE(grid.CellNumber(1, 0, v));
+}
+
 TEST(StorableText, RefusesQuotesAndCharactersShiftJisCannotHold) {
     EXPECT_TRUE(IsStorableText(QString::fromUtf8("大谷池（上流）")));
     EXPECT_TRUE(IsStorableText(QString::fromUtf8("ｈ－Ｖ")));

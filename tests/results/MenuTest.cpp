@@ -349,10 +349,17 @@ TEST_F(CheckedRun, CalmPondShowsTheReferenceWithoutAWarning) {
     frmMenuRO menu(project.Run);
     menu.show();
     EXPECT_TRUE(menu.lblReference()->isVisible());
-    EXPECT_EQ(menu.lblReference()->text(),
+    // Lines break only after a phrase, never inside a word (which Qt's own
+    // wrapping of Japanese text would do).
+    EXPECT_FALSE(menu.lblReference()->wordWrap());
+    const QStringList lines = menu.lblReference()->text().split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.join(QString()),
               QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
                   .arg(QString::number(project.Run.Check->refQ2, 'f', 3),
                        QString::number(project.Run.Check->refHmax, 'f', 3)));
+    for (int i = 0; i + 1 < lines.size(); ++i)
+        EXPECT_TRUE(lines[i].endsWith(QStringLiteral("：")) || lines[i].endsWith(QStringLiteral("，")))
+            << lines[i].toStdString();
     EXPECT_FALSE(menu.fraWarning()->isVisible());
     ExpectNothingClipped(menu);
     menu.close();

@@ -2,6 +2,7 @@
 // settings file.
 #include "core/AppPaths.h"
 #include "core/CPrivateProfile.h"
+#include "widgets/WindowBase.h"
 #include "widgets/WindowPlace.h"
 
 #include <QGuiApplication>
@@ -125,6 +126,73 @@ TEST_F(WindowPlaceFileTest, SaveWithoutSizeWritesNoSizeKeys) {
                                               QStringLiteral("Width")),
               QString());
     EXPECT_NEAR(Read("Left"), PixelsToTwipsX(30), 1);
+}
+
+struct TitleBarCase {
+    const char *name;
+    QRect frame;
+    bool visible;
+};
+
+class TitleBarTest : public ::testing::TestWithParam<TitleBarCase> {};
+
+TEST_P(TitleBarTest, MustLieOnAScreen) {
+    // Two screens side by side, the right one lower and with a 30 px panel
+    // at its top.
+    const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 30, 1920, 1050)};
+    EXPECT_EQ(TitleBarVisible(GetParam().frame, screens, 20), GetParam().visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, TitleBarTest,
+    ::testing::Values(TitleBarCase{"InsideFirstScreen", QRect(100, 100, 400, 300), true},
+                      TitleBarCase{"TitleAboveTheScreen", QRect(100, -10, 400, 300), false},
+                      TitleBarCase{"TitleBelowTheScreen", QRect(100, 1010, 400, 300), false},
+                      TitleBarCase{"OnlyAStubOfTitleOnScreen", QRect(1230, 100, 400, 300), true},
+                      TitleBarCase{"LessThanAGripOnScreen", QRect(-350, 100, 400, 300), false},
+                      TitleBarCase{"UnderThePanelOfTheSecond", QRect(1500, 35, 400, 300), true},
+                      TitleBarCase{"BehindThePanelOfTheSecond", QRect(1500, 10, 400, 300), false},
+                      TitleBarCase{"OnAScreenTakenAway", QRect(3300, 100, 400, 300), false}),
+    [](const ::testing::TestParamInfo<TitleBarCase> &i) { return std::string(i.param.name); });
+
+// A window of the base with nothing of its own.
+class PlainWindow : public WindowBase {
+public:
+    explicit PlainWindow(Keeps keeps)
+        : WindowBase(QStringLiteral("GraphQi"), keeps, PlaceRule::CentreNonPositive, nullptr) {
+        setMinimumSize(200, 150);
+    }
+    using WindowBase::Keeps;
+};
+
+TEST_F(WindowPlaceFileTest, PlaceAndSizeReopenUnchangedTimeAfterTime) {
+    const QPoint place(screen.x() + 123, screen.y() + 87);
+    const QSize size(345, 234);
+    {
+        PlainWindow first(PlainWindow::Keeps::PlaceAndSize);
+        first.show();
+        first.move(place);
+        first.resize(size);
+        first.done(0);
+    }
+    for (int opening = 0; opening < 10; ++opening) {
+        PlainWindow again(PlainWindow::Keeps::PlaceAndSize);
+        again.show();
+        ASSERT_EQ(again.pos(), place) << "opening " << opening;
+        ASSERT_EQ(again.size(), size) << "opening " << opening;
+        again.done(0);
+    }
+}
+
+TEST_F(WindowPlaceFileTest, PlaceLeavingTheTitleBarOffEveryScreenCentres) {
+    Write("Top", PixelsToTwipsY(screen.height() + 400));
+    Write("Left", 1500);
+    PlainWindow w(PlainWindow::Keeps::Place);
+    w.show();
+    // Centred by the size it had before its frame was known.
+    EXPECT_NEAR(w.pos().x(), screen.x() + (screen.width() - w.width()) / 2, 1);
+    EXPECT_NEAR(w.pos().y(), screen.y() + (screen.height() - w.height()) / 2, 1);
+    w.done(0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/ToolbarIcons.h"
+#include "widgets/ToolbarIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -76,6 +76,17 @@ void DrawPrinter(QPainter &p) {
     p.drawEllipse(QPointF(25, 16), 1.5, 1.5);
 }
 
+// Two sheets, the copy lying over the original.
+void DrawCopy(QPainter &p) {
+    p.setPen(QPen(kOutline, 1.5));
+    p.setBrush(QColor(235, 235, 235));
+    p.drawRect(QRectF(4, 3, 16, 20));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(12, 9, 16, 20));
+    p.setPen(QPen(QColor(150, 170, 200), 1.2));
+    for (int y = 14; y <= 25; y += 4) p.drawLine(15, y, 25, y);
+}
+
 }  // namespace
 
 QIcon ToolbarIcon(const QString &key) {
@@ -94,6 +105,8 @@ QIcon ToolbarIcon(const QString &key) {
         DrawPen(p);
     } else if (key == QLatin1String("Printer"))
         DrawPrinter(p);
+    else if (key == QLatin1String("Copy"))
+        DrawCopy(p);
     else
         return QIcon();
     p.end();
