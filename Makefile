@@ -79,7 +79,9 @@ bench: build
 # corpus; new inputs go to build-fuzz/corpus-<target>.  The maximum input
 # length of each reaches its reader's size limit (project and format files
 # 4 MiB, settings file 1 MiB; the print-file parser has no limit of its own
-# and gets 1 MiB).  A finding stops `make` with the crashing input saved.
+# and gets 1 MiB), and -len_control=0 lets inputs of any length up to it be
+# tried from the start.  A finding stops `make` with the crashing input
+# saved.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := project_file:corpus:4194305 calculation:corpus_calc:4194305 \
                 settings_file:corpus_settings:1048577 format_report:corpus_format:4194305 \
@@ -93,7 +95,7 @@ fuzz:
 	  name=$${t%%:*}; rest=$${t#*:}; seeds=$${rest%%:*}; len=$${rest#*:}; \
 	  mkdir -p build-fuzz/corpus-$$name build-fuzz/artifacts-$$name; \
 	  echo "== fuzz_$$name for $(FUZZ_SECONDS) s"; \
-	  build-fuzz/tests/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=$$len -timeout=30 \
+	  build-fuzz/tests/fuzz/fuzz_$$name -max_total_time=$(FUZZ_SECONDS) -max_len=$$len -len_control=0 -timeout=30 \
 	    -rss_limit_mb=4096 -artifact_prefix=build-fuzz/artifacts-$$name/ \
 	    build-fuzz/corpus-$$name tests/fuzz/$$seeds; \
 	done
