@@ -2,6 +2,7 @@
 // sections for the previewer, the tick buttons, the settings it keeps, and
 // the print files it leaves behind (none).
 #include "tests/printing/ReportUiTestSupport.h"
+#include "core/Messages.h"
 #include "printing/frmMenuPrint.h"
 
 #include <QCheckBox>
@@ -211,7 +212,9 @@ TEST_F(PrintMenuTest, AFailedSectionIsReportedAndCannotBePrinted) {
 
     auto menu = OpenMenu();
     ASSERT_EQ(boxes_.shown.size(), 1u);
-    EXPECT_EQ(boxes_.shown[0].text, QStringLiteral("･『設計洪水位の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ"));
+    // The message names the section and why it failed.
+    EXPECT_EQ(boxes_.shown[0].text, QStringLiteral("･『設計洪水位の計算』の印刷ﾌｧｲﾙ生成ｴﾗｰ\n　") +
+                                        msg::FormatSectionMissing(QStringLiteral("設計洪水位1"), broken.fileName()));
     EXPECT_EQ(boxes_.shown[0].title, QString());  // the product title
     EXPECT_EQ(boxes_.shown[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(menu->chkPrintItem[0]->isEnabled());
