@@ -58,7 +58,6 @@ public:
     void RefreshButtonColours();
     // Puts `path` first in the recent-file list and refreshes the menu.
     void UpdateRecentFiles(const QString &path);
-    const RecentFiles &recentFiles() const { return recentFiles_; }
     QList<QAction *> mnuFileNameSession() const;
     FileCommands &fileCommands() { return files_; }
 

@@ -246,7 +246,7 @@ void ExpectEveryPointInside(const frmGraph &g) {
 
 TEST(GraphWindow, StiffPondShowsTheWholeOutflowPeakOnSharedGridLines) {
     // At a 60-minute step the routing overshoots: the outflow peak lies far
-    // above the inflow's.
+    // above the inflow's, and the design inflow and the depth dip below 0.
     const Checked run(test::StiffProject(2000));
     const CQo &qo = *run.results.objQo;
     ASSERT_GT(qo.Q2(), run.results.objQi->Q1());
@@ -266,16 +266,6 @@ TEST(GraphWindow, StiffPondShowsTheWholeOutflowPeakOnSharedGridLines) {
     ASSERT_EQ(markers.size(), 4);
     EXPECT_EQ(markers[3]->shape(), QLegend::MarkerShapeFromSeries);
     EXPECT_EQ(markers[1]->shape(), QLegend::MarkerShapeDefault);
-}
-
-TEST(GraphWindow, NegativeDesignInflowIsNotClipped) {
-    auto qi = test::InflowOf({{10, 0.134}, {20, 9.615}});
-    qi->Qi().Item(1)->Qid = -0.25;
-    frmGraph g(GraphQiData(qi.get()));
-    ExpectEveryPointInside(g);
-    const GraphScales s = ScaleGraph(g.Data());
-    EXPECT_LT(s.y.min, 0);
-    EXPECT_DOUBLE_EQ(std::fmod(s.y.min, s.y.step), 0);
 }
 
 struct ChartCase {
