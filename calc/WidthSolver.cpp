@@ -147,7 +147,7 @@ WidthSolution SolveWidth(const ProjectData &data, double allowable, const WidthS
         s.Hmax = answer.Hmax;
         s.Q2 = answer.Q2;
         s.check = trials.CheckAt(k);
-        if (s.check->ok && s.check->warning) {
+        if (s.check->ok && s.check->warning()) {
             s.referenceSearched = true;
             int32_t kRef = 0;
             s.referenceStatus = SearchNarrowest(

@@ -45,7 +45,7 @@ const char *StatusWord(WidthStatus s) {
     return "none";
 }
 
-bool Warns(const WidthSolution &s) { return s.check && s.check->ok && s.check->warning; }
+bool Warns(const WidthSolution &s) { return s.check && s.check->ok && s.check->warning(); }
 
 std::string FormatJson(const FileSolve &f) {
     std::string o = "{\"file\":" + JsonString(f.file) + ",\"solve\":";
@@ -67,7 +67,7 @@ std::string FormatJson(const FileSolve &f) {
 // there is no answer.
 std::string CheckColumn(const WidthSolution &s) {
     if (s.status == WidthStatus::None) return msg::WidthAnswerText(s).toStdString();
-    if (s.check && s.check->ok && !s.check->warning) return "ok";
+    if (s.check && s.check->ok && !s.check->warning()) return "ok";
     return msg::WidthCheckText(s).toStdString();
 }
 

@@ -214,7 +214,7 @@ QString WidthCheckText(const WidthSolution &s) {
     if (!s.ok || s.status == WidthStatus::None || !s.check) return QString();
     const AccuracyCheck &c = *s.check;
     if (!c.ok) return QStringLiteral("精度確認：この幅の計算は判定できませんでした。");
-    if (!c.warning) return QStringLiteral("精度確認：問題ありません（1分刻みの参考計算との差は許容範囲内です）。");
+    if (!c.warning()) return QStringLiteral("精度確認：問題ありません（1分刻みの参考計算との差は許容範囲内です）。");
     QString text = QStringLiteral("精度確認：この幅では計算時間間隔Δｔに対して精度が不十分です。"
                                   "1分刻みの参考計算では最大水位 %1 m（標高 %2 m）となり，")
                        .arg(FormatResult(c.refHmax), FormatLevel(s.crest + c.refHmax));

@@ -158,7 +158,7 @@ void frmSolveWidth::ShowSolution() {
     numHmax_->setText(answer ? msg::FormatResult(s.Hmax) : QString());
     numQ2_->setText(answer ? msg::FormatResult(s.Q2) : QString());
     lblCheck_->setText(msg::WidthCheckText(s));
-    const bool warns = s.check && s.check->ok && s.check->warning;
+    const bool warns = s.check && s.check->ok && s.check->warning();
     QPalette pal = lblCheck_->palette();
     pal.setColor(QPalette::WindowText, warns ? kWarningColour : palette().color(QPalette::WindowText));
     lblCheck_->setPalette(pal);

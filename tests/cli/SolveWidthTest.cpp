@@ -77,7 +77,7 @@ TEST(SolveWidth, WarningGivesTheReferenceWidth) {
     d.DeltaTData(slot::DeltaT) = SlotValue::Double(120);
     const WidthSolution s = SolveWidth(d, 129.5);
     ASSERT_EQ(s.status, WidthStatus::Found);
-    ASSERT_TRUE(s.check && s.check->warning);
+    ASSERT_TRUE(s.check && s.check->warning());
     ASSERT_EQ(s.referenceStatus, WidthStatus::Found);
     d.SectionData(slot::SectB1) = SlotValue::Double(s.referenceB);
     CalcResults res;
