@@ -22,6 +22,7 @@ struct Corpus {
     const char *name;
     std::function<std::string(const QTemporaryDir &, const QByteArray &)> probe;
 };
+void PrintTo(const Corpus &c, std::ostream *os) { *os << c.name; }
 
 class FuzzCorpusReplay : public ::testing::TestWithParam<Corpus> {};
 
