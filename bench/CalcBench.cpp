@@ -6,6 +6,7 @@
 #include "calc/AccuracyCheck.h"
 #include "calc/CalcDriver.h"
 #include "calc/WidthSolver.h"
+#include "tests/support/SampleProjects.h"
 
 #include <QDir>
 
@@ -16,52 +17,7 @@ using namespace wyndlor;
 
 namespace {
 
-// `pondScale` scales the surface areas of the pond: below 1 the pond
-// responds faster against the step.
-ProjectData MaximalProject(bool frustum, double pondScale = 1.0) {
-    ProjectData d;
-    InitProjectData(d);
-    d.HasConditions = d.HasHVC = d.HasCatchment = d.HasSection = d.HasDeltaT = true;
-    auto &c = d.ConditionsData;
-    c(slot::Title) = SlotValue::String("最大規模試験ため池");
-    c(slot::Volume) = SlotValue::Double(250000);
-    c(slot::FWL) = SlotValue::Double(152.3);
-    c(slot::Area) = SlotValue::Double(48000 * pondScale);
-    c(slot::Yoyuu) = SlotValue::Double(20);
-    c(slot::Qfix) = SlotValue::Double(0.3);
-    c(slot::Siki) = SlotValue::Int32(0);
-    c(slot::Time) = SlotValue::Int32(2);  // 72 h
-    c(slot::Unit) = SlotValue::Int32(0);
-    c(slot::ConstA) = SlotValue::Double(5000);
-    c(slot::ConstB) = SlotValue::Double(40);
-    c(slot::ConstN) = SlotValue::Double(0);
-    c(slot::CalcTime) = SlotValue::Double(99);
-    c(slot::Hakei) = SlotValue::Int32(1);
-    d.HVCData(slot::HVCMethod) = SlotValue::Int16(frustum ? 1 : 0);
-    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(152.3);
-    if (frustum) {
-        d.HVCCount = 10;
-        for (int32_t i = 1; i <= 10; ++i) {
-            d.HVCTable(1, i) = SlotValue::Double(148.0 + 0.8 * i);
-            d.HVCTable(2, i) = SlotValue::Double((20000.0 + 4000.0 * i) * pondScale);
-        }
-    }
-    d.CatchmentCount = 10;
-    for (int32_t i = 1; i <= 10; ++i) {
-        d.CatchmentTable(1, i) = SlotValue::String("流域" + std::to_string(i));
-        d.CatchmentTable(2, i) = SlotValue::Double(0.35);
-        d.CatchmentTable(3, i) = SlotValue::Double(0.7);
-        d.CatchmentTable(4, i) = SlotValue::Double(290);
-    }
-    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(3.5);
-    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.7);
-    d.CatchmentSummary(slot::SumC) = SlotValue::Double(290);
-    d.SectionData(slot::SectType) = SlotValue::Int32(1);
-    d.SectionData(slot::SectB) = SlotValue::Double(12);
-    d.SectionData(slot::SectCd) = SlotValue::Double(1.8);
-    d.DeltaTData(slot::DeltaT) = SlotValue::Double(10);
-    return d;
-}
+using test::MaximalProject;
 
 void BM_CalcAll(benchmark::State &state) {
     const ProjectData d = MaximalProject(state.range(0) != 0);

@@ -15,7 +15,7 @@ set(allowed_printing  calc core widgets forms report printing)
 set(allowed_app       calc core widgets forms results report printing app)
 set(allowed_previewer previewer)
 set(allowed_cli       calc core report previewer cli)
-set(allowed_bench     calc core report bench)
+set(allowed_bench     calc core report bench tests)
 
 set(faults "")
 foreach(layer calc core widgets forms results report printing app previewer cli bench)

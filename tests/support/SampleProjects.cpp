@@ -63,7 +63,7 @@ std::string MaximalName(int32_t i) {
     return "北側山林（国有林）第二区画上流部の流域" + std::string(digits[i % 10]);
 }
 
-ProjectData MaximalProject() {
+ProjectData MaximalProject(bool frustum, double pondScale) {
     ProjectData d;
     InitProjectData(d);
     d.HasConditions = d.HasHVC = d.HasCatchment = d.HasSection = d.HasDeltaT = true;
@@ -71,7 +71,7 @@ ProjectData MaximalProject() {
     c(slot::Title) = SlotValue::String(MaximalTitle());
     c(slot::Volume) = SlotValue::Double(250000);
     c(slot::FWL) = SlotValue::Double(152.3);
-    c(slot::Area) = SlotValue::Double(48000);
+    c(slot::Area) = SlotValue::Double(48000 * pondScale);
     c(slot::Yoyuu) = SlotValue::Double(20);
     c(slot::Qfix) = SlotValue::Double(0.3);
     c(slot::Siki) = SlotValue::Int32(0);
@@ -82,12 +82,14 @@ ProjectData MaximalProject() {
     c(slot::ConstN) = SlotValue::Double(0);
     c(slot::CalcTime) = SlotValue::Double(99);
     c(slot::Hakei) = SlotValue::Int32(1);
-    d.HVCData(slot::HVCMethod) = SlotValue::Int16(1);
+    d.HVCData(slot::HVCMethod) = SlotValue::Int16(frustum ? 1 : 0);
     d.HVCData(slot::HVCStartLevel) = SlotValue::Double(152.3);
-    d.HVCCount = 10;
-    for (int32_t i = 1; i <= 10; ++i) {
-        d.HVCTable(1, i) = SlotValue::Double(148.0 + 0.8 * i);
-        d.HVCTable(2, i) = SlotValue::Double(20000.0 + 4000.0 * i);
+    if (frustum) {
+        d.HVCCount = 10;
+        for (int32_t i = 1; i <= 10; ++i) {
+            d.HVCTable(1, i) = SlotValue::Double(148.0 + 0.8 * i);
+            d.HVCTable(2, i) = SlotValue::Double((20000.0 + 4000.0 * i) * pondScale);
+        }
     }
     d.CatchmentCount = 10;
     for (int32_t i = 1; i <= 10; ++i) {

@@ -24,8 +24,10 @@ ProjectData StiffPond(double pondArea, int32_t deltaT = 60);
 // The largest project the dialogs accept: 72 hours of centre-peaked rain,
 // 99 hours after it, a 10-minute step (1 026 routing rows), ten
 // sub-catchments of 0.35 km2 with names of 20 full-width characters and a
-// title of 60, frustums between ten level-area pairs.
-ProjectData MaximalProject();
+// title of 60, frustums between ten level-area pairs (or the constant-area
+// method).  `pondScale` scales the pond's surface areas: below 1 the pond
+// responds faster against the step.
+ProjectData MaximalProject(bool frustum = true, double pondScale = 1.0);
 // Its title and the name of sub-catchment i (1-10).
 std::string MaximalTitle();
 std::string MaximalName(int32_t i);
