@@ -151,6 +151,13 @@ inline QString FormatSectionBroken(const QString &section, const QString &path) 
 }
 inline QString ReportNotCalculated() { return QStringLiteral("計算結果がありません。"); }
 
+// The h-V table as the frustum method needs it.
+inline QString HvcFormTitle() { return QStringLiteral("ｈ－Ｖ曲線算定ﾃﾞｰﾀの入力"); }
+inline QString HvcTooFewRowsText() { return QStringLiteral("ｈ－Ｖ曲線算定ﾃﾞｰﾀは必ず2行以上入力して下さい。"); }
+inline QString HvcLevelsNotRisingText() {
+    return QStringLiteral("ｈ－Ｖ曲線算定ﾃﾞｰﾀの断面位置は下の行ほど高くなるように入力して下さい。");
+}
+
 // Titles and texts of the results and print windows.
 inline QString MenuPrintTitle() { return QStringLiteral("計算結果の印刷"); }
 inline QString NoPrintItemText() { return QStringLiteral("印刷項目はひとつ以上選択して下さい。"); }

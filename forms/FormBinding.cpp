@@ -54,9 +54,8 @@ SlotValue CellValue(const InputGrid *grid, int row, int col) {
     return SlotValue::String(grid->CellText(row, col).trimmed().toStdString());
 }
 
-void Inform(QWidget *parent, const char *text, const char *title) {
-    MessageBoxes().Show(parent, QString::fromUtf8(text), QString::fromUtf8(title),
-                        MsgIcon::Information, MsgButtons::Ok);
+void Inform(QWidget *parent, const QString &text, const QString &title) {
+    MessageBoxes().Show(parent, text, title, MsgIcon::Information, MsgButtons::Ok);
 }
 
 }  // namespace
@@ -154,10 +153,10 @@ void SaveHVC(Project &project, frmInpHVC &form, bool &cancel) {
         // level that does not rise from one row to the next would give a
         // frustum of zero or negative height, and the storage relation would
         // no longer grow with the level.
-        const char *title = "ｈ－Ｖ曲線算定ﾃﾞｰﾀの入力";
+        const QString title = msg::HvcFormTitle();
         if (dataRows.size() < 2) {
             cancel = true;
-            Inform(&form, "ｈ－Ｖ曲線算定ﾃﾞｰﾀは必ず2行以上入力して下さい。", title);
+            Inform(&form, msg::HvcTooFewRowsText(), title);
             return;
         }
         double previous = 0;
@@ -166,8 +165,7 @@ void SaveHVC(Project &project, frmInpHVC &form, bool &cancel) {
             grid->CellNumber(dataRows[i], frmInpHVC::ColLevel, level);
             if (i > 0 && level <= previous) {
                 cancel = true;
-                Inform(&form, "ｈ－Ｖ曲線算定ﾃﾞｰﾀの断面位置は下の行ほど高くなるように入力して下さい。",
-                       title);
+                Inform(&form, msg::HvcLevelsNotRisingText(), title);
                 return;
             }
             previous = level;

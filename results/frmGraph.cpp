@@ -311,11 +311,10 @@ void frmGraph::PrintChart() {
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(data_.Header);
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
+    dialog.setWindowTitle(msg::PrintTitle());
     if (dialog.exec() != QDialog::Accepted) return;
     if (!PrintChartOn(printer)) {
-        MessageBoxes().Show(this, QStringLiteral("印刷を開始できませんでした。"),
-                            QStringLiteral("印刷"), MsgIcon::Critical, MsgButtons::Ok);
+        MessageBoxes().Show(this, msg::PrintFailedText(), msg::PrintTitle(), MsgIcon::Critical, MsgButtons::Ok);
     }
 }
 
@@ -373,9 +372,9 @@ void frmGraph::SaveImageAs() {
         path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
     lastSaveError_ = 0;
     if (!SaveImage(path))
-        MessageBoxes().Show(this, QStringLiteral("画像を保存できませんでした。\n") + path +
+        MessageBoxes().Show(this, msg::ImageSaveFailedText() + path +
                                       (lastSaveError_ ? msg::ErrorCodeSuffix(lastSaveError_) : QString()),
-                            QStringLiteral("PNG/SVG で保存"), MsgIcon::Critical, MsgButtons::Ok);
+                            msg::ImageSaveTitle(), MsgIcon::Critical, MsgButtons::Ok);
 }
 
 }  // namespace wyndlor

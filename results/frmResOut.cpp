@@ -1,5 +1,7 @@
 #include "results/frmResOut.h"
 
+#include "core/Messages.h"
+
 #include "core/SystemHelpers.h"
 #include "widgets/MessageBoxes.h"
 
@@ -248,15 +250,14 @@ void frmResOut::CopySelection() {
 
 void frmResOut::SaveCsv() {
     const QString suggested = SuggestedOutputPath(config_.SourceFile, config_.Caption, QStringLiteral("csv"));
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV保存"), suggested,
+    const QString path = QFileDialog::getSaveFileName(this, msg::CsvSaveTitle(), suggested,
                                                       QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
     QString error;
     if (!SaveTableCsv(*model_, path, &error))
         MessageBoxes().Show(this,
-                            QStringLiteral("CSVファイルを保存できませんでした。\n") + path +
-                                QStringLiteral("\n") + error,
-                            QStringLiteral("CSV保存"), MsgIcon::Critical, MsgButtons::Ok);
+                            msg::CsvSaveFailedText() + path + QStringLiteral("\n") + error, msg::CsvSaveTitle(),
+                            MsgIcon::Critical, MsgButtons::Ok);
 }
 
 }  // namespace wyndlor
