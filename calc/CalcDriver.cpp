@@ -203,7 +203,10 @@ bool CalcAll(const ProjectData &d, CalcResults &res) {
     res.FailedError = 0;
     res.Missing = FindMissingInput(d);
     if (res.Missing != MissingInput::None) {
+        // Refused input, not a failed step: the number of an invalid
+        // argument, so that no failed run ever reads as error 0.
         res.FailedStep = CalcStep::Input;
+        res.FailedError = err::InvalidCall;
         return false;
     }
     res.TpError = CalcTpStep(d, res);  // a failed arrival time does not stop the run

@@ -158,6 +158,7 @@ TEST_P(MissingCatchment, RefusedBeforeTheFirstStep) {
     CalcResults res;
     EXPECT_FALSE(CalcAll(data, res));
     EXPECT_EQ(res.FailedStep, CalcStep::Input);
+    EXPECT_EQ(res.FailedError, err::InvalidCall);  // a failed run never reads as error 0
     EXPECT_EQ(res.Missing, GetParam().missing);
     EXPECT_FALSE(res.objTp || res.objAveFp || res.objRdata || res.objQi || res.objQo);
 }

@@ -125,7 +125,7 @@ TEST_F(CliFixture, ZeroAdoptedCatchmentValueIsRefusedByName) {
     EXPECT_EQ(Run({zero}), 1);
     EXPECT_NE(out.str().find(why), std::string::npos) << out.str();
     EXPECT_EQ(Run({"--json", zero}), 1);
-    EXPECT_NE(out.str().find("\"calc\":{\"ok\":false,\"error\":0,\"reason\":\"" + why + "\"}"), std::string::npos);
+    EXPECT_NE(out.str().find("\"calc\":{\"ok\":false,\"error\":5,\"reason\":\"" + why + "\"}"), std::string::npos);
     EXPECT_NE(out.str().find("\"tp\":null"), std::string::npos) << "no step ran";
 }
 
