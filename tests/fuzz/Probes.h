@@ -159,7 +159,13 @@ inline std::string ProbeCalculation(const QString &path, const QByteArray &bytes
     std::string where;
     if (!AllFinite(run.Results, where)) return "non-finite result: " + where;
     if (const AccuracyCheck *c = run.ValidCheck()) {
-        if (!std::isfinite(c->refQ2) || !std::isfinite(c->refHmax)) return "non-finite accuracy check";
+        // Without a reference its values are absent (NaN) by design, and the
+        // check must then say so and warn.
+        if (!c->hasReference()) {
+            if (!c->warning()) return "a check without a reference that does not warn";
+        } else if (!std::isfinite(c->refQ2) || !std::isfinite(c->refHmax)) {
+            return "non-finite accuracy check";
+        }
     }
     return std::string();
 }
