@@ -29,9 +29,6 @@ const QString kResOutQo = QStringLiteral("ResOutQo");
 // The accuracy lines wrap at this many full-width characters, or at the
 // frame's width when that is wider.
 constexpr int kCheckLineChars = 26;
-// The warning is drawn in dark red beside the standard warning icon, so it
-// stands out from the results without reading as an error of the run.
-const QColor kWarningColour(192, 0, 0);
 
 // A wrapped label of fixed width whose height holds all of its text: the
 // dialog has a fixed size from its layout's size hint, which does not ask
@@ -66,17 +63,19 @@ QString BreakBetweenPhrases(const QString &text, const QFontMetrics &metrics, in
     return lines.join(QLatin1Char('\n'));
 }
 
+
+}  // namespace
+
+const QColor kWarningColour(192, 0, 0);
+
 QLineEdit *ResultField(const QString &name, QWidget *parent) {
     auto *field = new QLineEdit(parent);
     field->setObjectName(name);
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setFocusPolicy(Qt::NoFocus);
-    field->setText(msg::FormatResult(0));
     return field;
 }
-
-}  // namespace
 
 const frmMenuRO::Command frmMenuRO::kCommands[4] = {
     {"流入ハイドログラフの表示", "ResOutQi", &frmMenuRO::ShowTable},
@@ -151,6 +150,7 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
     numQ2_ = ResultField(QStringLiteral("numQ2"), frame);
     numH1_ = ResultField(QStringLiteral("numH1"), frame);
     numHWL_ = ResultField(QStringLiteral("numHWL"), frame);
+    for (QLineEdit *field : {numQ1_, numQ2_, numH1_}) field->setText(msg::FormatResult(0));
     numHWL_->setText(msg::FormatLevel(0));
     const std::pair<QString, QLineEdit *> rows[] = {
         {QStringLiteral("設計洪水流量Ｑ1(m3/s)"), numQ1_},

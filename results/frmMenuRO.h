@@ -26,11 +26,19 @@
 #include <functional>
 #include <memory>
 
+class QColor;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace wyndlor {
+
+// A read-only headline value, right-aligned and out of the tab order, as
+// the results menu and the spillway sizing window show their results.
+QLineEdit *ResultField(const QString &name, QWidget *parent);
+// Warnings beside results are drawn in dark red with the standard warning
+// icon, so they stand out without reading as an error of the run.
+extern const QColor kWarningColour;
 
 class ResultTableModel;
 class frmResOut;

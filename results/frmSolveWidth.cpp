@@ -1,6 +1,7 @@
 #include "results/frmSolveWidth.h"
 
 #include "core/Messages.h"
+#include "results/frmMenuRO.h"
 #include "widgets/NumberField.h"
 #include "widgets/WindowPlace.h"
 
@@ -26,16 +27,6 @@ constexpr int kTextChars = 30;
 constexpr double kLowestLevel = -999, kHighestLevel = 999;
 const char *const kLevelDisplay = "+##0.000;-##0.000";
 const char *const kLevelEdit = "##0.000";
-const QColor kWarningColour(192, 0, 0);  // as the results menu draws its warning
-
-QLineEdit *ResultField(const QString &name, QWidget *parent) {
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setReadOnly(true);
-    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    field->setFocusPolicy(Qt::NoFocus);
-    return field;
-}
 
 QLabel *WrappedLabel(const QString &name, int width, QWidget *parent) {
     auto *label = new QLabel(parent);
