@@ -48,7 +48,7 @@ TEST_P(ProjectItself, ZeroDrawdownUnitFactorIsBitForBit) {
         EXPECT_EQ(a.Item(i)->V, b.Item(i)->V) << i;
     }
 
-    const FloodStudy s = RunFloodStudy(data, {0.0, 0.5}, {1.0});
+    const FloodStudy s = RunFloodStudy(data, {0.0}, {1.0});
     ASSERT_TRUE(s.ok);
     EXPECT_EQ(s.storage, GetParam().frustum ? StorageBelowFWL::Table : StorageBelowFWL::ConstantArea);
     const StudyCase &c = s.cases.front();
@@ -56,8 +56,6 @@ TEST_P(ProjectItself, ZeroDrawdownUnitFactorIsBitForBit) {
     EXPECT_EQ(c.Q2, own.objQo->Q2());
     EXPECT_EQ(c.HWL, own.DesignFloodLevel);
     EXPECT_EQ(c.emptyVolume, 0);
-    // Half a metre of empty pond takes some of the peak.
-    EXPECT_LT(s.cases[1].Q2, c.Q2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, ProjectItself,
