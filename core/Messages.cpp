@@ -269,8 +269,8 @@ QString StudyFailureText(const FloodStudy &s) {
 QString StudyCaseNote(const StudyCase &c, const FloodStudy &s) {
     switch (c.skip) {
     case StudySkip::BelowTable:
-        return QStringLiteral("水位 %1 m がｈ－Ａﾃﾞｰﾀの最下段 %2 m より低いため，計算できません。")
-            .arg(FormatLevel(c.startLevel), FormatLevel(s.fwl - s.deepest));
+        return QStringLiteral("開始水位がｈ－Ａﾃﾞｰﾀの最下段 %1 m より低いため，計算できません。")
+            .arg(FormatLevel(s.fwl - s.deepest));
     case StudySkip::BeyondVolume:
         return QStringLiteral("貯水量を超える水位低下（満水面積で %1 m まで）のため，計算できません。")
             .arg(FormatDrawdown(s.deepest));

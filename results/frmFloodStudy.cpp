@@ -132,8 +132,8 @@ GraphData StudyGraphData(const FloodStudy &s, const QString &sourceFile) {
         const double f = s.noSpill[fi].factor;
         const QColor colour = kFactorColours[fi % std::size(kFactorColours)];
         GraphSeries q2, hwl;
-        q2.Label = QStringLiteral("Ｑ2（倍率%1）").arg(msg::FormatFactor(f));
-        hwl.Label = QStringLiteral("ＨＷＬ（倍率%1）").arg(msg::FormatFactor(f));
+        q2.Label = QStringLiteral("Ｑ2 %1倍").arg(msg::FormatFactor(f));
+        hwl.Label = QStringLiteral("ＨＷＬ %1倍").arg(msg::FormatFactor(f));
         q2.Colour = hwl.Colour = colour;
         q2.Marker = MarkerShape::Circle;
         hwl.Marker = MarkerShape::Square;
@@ -149,7 +149,7 @@ GraphData StudyGraphData(const FloodStudy &s, const QString &sourceFile) {
         d.Series << q2 << hwl;
     }
     GraphSeries crest;
-    crest.Label = QStringLiteral("洪水吐天端 %1 m").arg(msg::FormatLevel(s.fwl));
+    crest.Label = QStringLiteral("天端 %1 m").arg(msg::FormatLevel(s.fwl));
     crest.Colour = kCrestColour;
     crest.Line = Qt::DotLine;
     crest.LineWidth = 2;
@@ -203,7 +203,8 @@ frmFloodStudy::frmFloodStudy(const CalcRun &run, QWidget *parent)
     model_->SetRowCount(0);
     view_ = new ResultGridView(model_, msg::FloodStudyTitle(), run.SourceFile, this);
     view_->setObjectName(QStringLiteral("grdCases"));
-    view_->setColumnWidth(kNoteColumn - 1, view_->columnWidth(kNoteColumn - 1) * 3);
+    noteWidth_ = view_->columnWidth(kNoteColumn - 1) * 3;
+    view_->setColumnWidth(kNoteColumn - 1, noteWidth_);
 
     cmdGraph_ = new QPushButton(QStringLiteral("ｸﾞﾗﾌ表示"), this);
     cmdGraph_->setObjectName(QStringLiteral("cmdGraph"));
@@ -282,6 +283,9 @@ void frmFloodStudy::ShowStudy() {
     for (const NoSpillDrawdown &n : s.noSpill) noSpill << msg::NoSpillText(n, s);
     lblNoSpill_->setText(noSpill.join(QLatin1Char('\n')));
     FillStudyTable(static_cast<StudyTableModel &>(*model_), s);
+    // The notes take the width they need, never less than the design width.
+    view_->resizeColumnToContents(kNoteColumn - 1);
+    view_->setColumnWidth(kNoteColumn - 1, std::max(noteWidth_, view_->columnWidth(kNoteColumn - 1)));
     cmdGraph_->setEnabled(s.ok);
     cmdCsv_->setEnabled(s.ok);
 }

@@ -79,6 +79,7 @@ private:
     QLabel *lblMessage_ = nullptr, *lblStorage_ = nullptr, *lblNoSpill_ = nullptr;
     ResultTableModel *model_ = nullptr;
     ResultGridView *view_ = nullptr;
+    int noteWidth_ = 0;  // design width of the note column, px
 };
 
 }  // namespace wyndlor
