@@ -268,9 +268,13 @@ StudyListError CheckStudyLists(const std::vector<double> &drawdowns, const std::
 }
 
 FloodStudy RunFloodStudy(const ProjectData &data, const std::vector<double> &drawdowns,
-                         const std::vector<double> &factors) {
+                         const std::vector<double> &factorList) {
     FloodStudy s;
-    s.listError = CheckStudyLists(drawdowns, factors);
+    s.listError = CheckStudyLists(drawdowns, factorList);
+    // A factor given twice is studied once.
+    std::vector<double> factors;
+    for (double f : factorList)
+        if (std::find(factors.begin(), factors.end(), f) == factors.end()) factors.push_back(f);
     if (s.listError != StudyListError::None) return s;
 
     CalcResults project;

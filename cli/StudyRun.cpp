@@ -7,7 +7,6 @@
 #include "cli/TextTable.h"
 #include "core/Messages.h"
 #include "core/PictureNumber.h"
-#include "core/ProjectFile.h"
 
 #include <ostream>
 #include <sstream>
@@ -40,12 +39,8 @@ FileStudy Study(const std::string &file, const StudyLists &lists) {
     FileStudy f;
     f.file = file;
     ProjectData data;
-    InitProjectData(data);
-    const OpenResult read = OpenProjectFile(QString::fromLocal8Bit(file.c_str()), data);
-    if (read.outcome != OpenOutcome::Ok) {
-        f.failure = msg::OpenFailureLine(read).toStdString();
-        return f;
-    }
+    f.failure = ReadProject(file, data);
+    if (!f.failure.empty()) return f;
     f.study = RunFloodStudy(data, lists.drawdowns, lists.factors);
     if (!f.study.ok) f.failure = msg::StudyFailureText(f.study).toStdString();
     return f;
