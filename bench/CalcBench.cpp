@@ -5,6 +5,7 @@
 #include "core/ProjectFile.h"
 #include "calc/AccuracyCheck.h"
 #include "calc/CalcDriver.h"
+#include "calc/FloodStudy.h"
 #include "calc/WidthSolver.h"
 #include "tests/support/SampleProjects.h"
 
@@ -96,6 +97,35 @@ void BM_AccuracyCheckWorst(benchmark::State &state) {
     state.counters["stepsTried"] = tried;
 }
 BENCHMARK(BM_AccuracyCheckWorst)->Unit(benchmark::kMillisecond);
+
+// The flood-control study of the window's defaults, 9 drawdowns (0 to 2 m
+// by 0.25 m) x 2 factors (1.0 and 1.1), with the no-spill drawdown of each
+// factor: on the maximal project by frustums (target under 200 ms) and on
+// each shipped example (under 30 ms).
+void RunStudyBench(benchmark::State &state, const ProjectData &d) {
+    const std::vector<double> drawdowns = DrawdownList(kDefaultMaxDrawdown, kDefaultDrawdownStep);
+    int32_t calculations = 0;
+    for (auto _ : state) {
+        const FloodStudy s = RunFloodStudy(d, drawdowns, DefaultRainFactors());
+        if (!s.ok || s.cases.size() != 18) state.SkipWithError("study failed");
+        calculations = s.calculations;
+    }
+    state.counters["calculations"] = calculations;
+}
+
+void BM_FloodStudyMaximal(benchmark::State &state) { RunStudyBench(state, MaximalProject(true)); }
+BENCHMARK(BM_FloodStudyMaximal)->Unit(benchmark::kMillisecond);
+
+const char *const kStudyExamples[] = {"nishitani-ike.wyd", "osawa-ike.wyd", "yamanaka-ike.wyd"};
+
+void BM_FloodStudyExample(benchmark::State &state) {
+    ProjectData d;
+    InitProjectData(d);
+    OpenProjectFile(QDir(QStringLiteral(WYNDLOR_EXAMPLES_DIR)).filePath(kStudyExamples[state.range(0)]), d);
+    RunStudyBench(state, d);
+    state.SetLabel(kStudyExamples[state.range(0)]);
+}
+BENCHMARK(BM_FloodStudyExample)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void BM_SaveProjectFile(benchmark::State &state) {
     const ProjectData d = MaximalProject(true);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace wyndlor {
@@ -121,13 +122,18 @@ int32_t CalcQi(const ProjectData &d, CalcResults &res) {
     });
 }
 
-int32_t CalcQo(const ProjectData &d, CalcResults &res) {
+int32_t CalcQo(const ProjectData &d, CalcResults &res) { return CalcQo(d, res, CalcOptions()); }
+
+int32_t CalcQo(const ProjectData &d, CalcResults &res, const CalcOptions &options) {
     return RunStep([&] {
         auto qo = std::make_shared<CQo>();
         res.objQo = qo;
         const int32_t tAfter = Lng(Lng(d.ConditionsData(slot::CalcTime)) * 60.0);  // minutes
         const int32_t DT = Lng(d.DeltaTData(slot::DeltaT));                              // minutes
         const double FWL = Num(d.ConditionsData(slot::FWL));
+
+        // The level the routing starts from when the pond is lowered first.
+        const double lowered = options.drawdown ? Chk(FWL - *options.drawdown) : FWL;
 
         qo->HVCMethod = Lng(d.HVCData(slot::HVCMethod));
         qo->HVC().Clear();
@@ -137,13 +143,14 @@ int32_t CalcQo(const ProjectData &d, CalcResults &res) {
             for (int32_t i = 1; i <= count; ++i) {
                 qo->HVC().Add(Num(d.HVCTable(1, i)), 0.0, Num(d.HVCTable(2, i)), 0.0);
             }
-            qo->ELS = Num(d.HVCData(slot::HVCStartLevel));
+            qo->ELS = options.drawdown ? lowered : Num(d.HVCData(slot::HVCStartLevel));
         } else {
-            // The guideline's constant-area pond: storage = A (level - FWL).
+            // The guideline's constant-area pond: storage = A (level - FWL),
+            // counted from the lowered level when there is one.
             const double a = Num(d.ConditionsData(slot::Area));
-            qo->HVC().Add(FWL, 0.0, 0.0, 0.0);
-            qo->HVC().Add(Chk(FWL + 1.0), 1.0, a, a);
-            qo->ELS = FWL;
+            qo->HVC().Add(lowered, 0.0, 0.0, 0.0);
+            qo->HVC().Add(Chk(lowered + 1.0), 1.0, a, a);
+            qo->ELS = lowered;
         }
 
         qo->SectType = Lng(d.SectionData(slot::SectType));
@@ -198,7 +205,9 @@ MissingInput FindMissingInput(const ProjectData &d) {
     return MissingInput::None;
 }
 
-bool CalcAll(const ProjectData &d, CalcResults &res) {
+bool CalcAll(const ProjectData &d, CalcResults &res) { return CalcAll(d, res, CalcOptions()); }
+
+bool CalcAll(const ProjectData &d, CalcResults &res, const CalcOptions &options) {
     res.FailedStep = CalcStep::None;
     res.FailedError = 0;
     res.Missing = FindMissingInput(d);
@@ -213,14 +222,14 @@ bool CalcAll(const ProjectData &d, CalcResults &res) {
 
     struct Step {
         CalcStep id;
-        int32_t (*run)(const ProjectData &, CalcResults &);
+        std::function<int32_t()> run;
     };
-    const Step steps[] = {{CalcStep::Average, CalcAverage},
-                          {CalcStep::Rainfall, CalcRainfall},
-                          {CalcStep::Qi, CalcQi},
-                          {CalcStep::Qo, CalcQo}};
+    const Step steps[] = {{CalcStep::Average, [&] { return CalcAverage(d, res); }},
+                          {CalcStep::Rainfall, [&] { return CalcRainfall(d, res); }},
+                          {CalcStep::Qi, [&] { return CalcQi(d, res); }},
+                          {CalcStep::Qo, [&] { return CalcQo(d, res, options); }}};
     for (const Step &s : steps) {
-        if (int32_t e = s.run(d, res)) {
+        if (int32_t e = s.run()) {
             res.FailedStep = s.id;
             res.FailedError = e;
             return false;

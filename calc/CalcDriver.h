@@ -22,6 +22,7 @@
 #include "calc/clsTp.h"
 
 #include <memory>
+#include <optional>
 
 namespace wyndlor {
 
@@ -59,8 +60,21 @@ struct CalcResults {
     int32_t TpError = 0;
 };
 
+// A calculation of the project under a condition its data cannot hold.
+// The default is the project's own calculation.
+struct CalcOptions {
+    // When set: the routing starts from the full water level minus this
+    // drawdown (m, a pond lowered before the rain) instead of from the
+    // project's own starting level.  With the constant-area method the pond
+    // keeps its full-water surface area below the full water level too
+    // (vertical banks): storage = area x (level - (FWL - drawdown)).  A
+    // drawdown of 0 gives the constant-area project's own relation exactly.
+    std::optional<double> drawdown;
+};
+
 // Runs every step in order; false when any step from the averages on fails.
 bool CalcAll(const ProjectData &data, CalcResults &res);
+bool CalcAll(const ProjectData &data, CalcResults &res, const CalcOptions &options);
 
 // The single steps.  Each returns 0 on success, else the error number that
 // stops it (err::DriverStep when the object's Calc failed).
@@ -69,6 +83,7 @@ int32_t CalcAverage(const ProjectData &data, CalcResults &res);
 int32_t CalcRainfall(const ProjectData &data, CalcResults &res);
 int32_t CalcQi(const ProjectData &data, CalcResults &res);
 int32_t CalcQo(const ProjectData &data, CalcResults &res);
+int32_t CalcQo(const ProjectData &data, CalcResults &res, const CalcOptions &options);
 
 // The whole calculation redone at another calculation time step, in
 // memory: a copy of `data` with DeltaTData element 1 set to dtMinutes goes

@@ -22,6 +22,12 @@ FileRun RunFile(const QString &path, bool check) {
     return f;
 }
 
+std::string ReadProject(const std::string &file, ProjectData &data) {
+    InitProjectData(data);
+    const OpenResult read = OpenProjectFile(QString::fromLocal8Bit(file.c_str()), data);
+    return read.outcome == OpenOutcome::Ok ? std::string() : msg::OpenFailureLine(read).toStdString();
+}
+
 std::string FailureText(const FileRun &f) {
     if (!f.readOk) return msg::OpenFailureLine(f.read).toStdString();
     if (!f.run.Ok) return msg::CalcFailureText(f.run.Results).toStdString();

@@ -22,6 +22,10 @@ struct FileRun {
 // Reads and calculates one file; with `check` also the accuracy check.
 FileRun RunFile(const QString &path, bool check = true);
 
+// Reads a project file as the desktop program's Open does, into a fresh
+// data set: "" or why it could not be read, in the system's words.
+std::string ReadProject(const std::string &file, ProjectData &data);
+
 // True when the file was read and calculated.
 inline bool Succeeded(const FileRun &f) { return f.readOk && f.run.Ok; }
 

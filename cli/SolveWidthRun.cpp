@@ -25,12 +25,8 @@ FileSolve Solve(const std::string &file, double allowable) {
     FileSolve f;
     f.file = file;
     ProjectData data;
-    InitProjectData(data);
-    const OpenResult read = OpenProjectFile(QString::fromLocal8Bit(file.c_str()), data);
-    if (read.outcome != OpenOutcome::Ok) {
-        f.failure = msg::OpenFailureLine(read).toStdString();
-        return f;
-    }
+    f.failure = ReadProject(file, data);
+    if (!f.failure.empty()) return f;
     f.solution = SolveWidth(data, allowable);
     if (!f.solution.ok) f.failure = msg::WidthAnswerText(f.solution).toStdString();
     return f;

@@ -11,7 +11,6 @@
 
 namespace wyndlor::cli {
 
-namespace {
 // Text from a project file or a file name, safe on a terminal: control
 // characters (C0, DEL, C1; an escape sequence could redraw or retitle the
 // terminal) are written as \uXXXX, as the JSON output writes them.
@@ -39,7 +38,6 @@ std::string CsvField(const std::string &raw) {
     for (char c : s) o += (c == '"') ? std::string("\"\"") : std::string(1, c);
     return o + "\"";
 }
-}  // namespace
 
 // The check's columns added later (reasons, startOffset, balance) follow
 // the status, so that the earlier columns keep their places.

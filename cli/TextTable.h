@@ -9,6 +9,11 @@
 
 namespace wyndlor::cli {
 
+// Text safe on a terminal (control characters as \uXXXX), and the same as
+// one CSV field, quoted where it needs to be.
+std::string Printable(const std::string &s);
+std::string CsvField(const std::string &raw);
+
 std::string CsvHeader();
 std::string FormatCsvRow(const FileRun &f);
 std::string FormatTable(const std::vector<FileRun> &runs);

@@ -225,4 +225,85 @@ QString WidthCheckText(const WidthSolution &s) {
     return text;
 }
 
+// ---- The flood-control study ----
+
+QString FormatDrawdown(double d) { return QString::fromStdString(FormatPicture(d, "0.00#")); }
+QString FormatFactor(double f) { return QString::fromStdString(FormatPicture(f, "0.0##")); }
+
+QString StorageBelowFWLText(StorageBelowFWL storage) {
+    if (storage == StorageBelowFWL::Table)
+        return QStringLiteral("常時満水位より下の貯水量は，ｈ－Ａﾃﾞｰﾀの截頭角錐体として求めています。");
+    return QStringLiteral("常時満水位より下の池は，常時満水時の貯水面積のまま（鉛直な池岸）として"
+                          "貯水量を求めています（指針の方法は常時満水位より上のみを扱います）。");
+}
+
+QString StudyStartNote(const FloodStudy &s) {
+    if (!s.ok || s.storage != StorageBelowFWL::Table || s.projectStart == s.fwl) return QString();
+    return QStringLiteral("入力の出発水位 %1 m は常時満水位 %2 m と異なります。試算は常時満水位から"
+                          "水位を下げて始めるため，低下量0の結果は計算結果と一致しません。")
+        .arg(FormatLevel(s.projectStart), FormatLevel(s.fwl));
+}
+
+QString StudyListErrorText(StudyListError error) {
+    switch (error) {
+    case StudyListError::None: return QString();
+    case StudyListError::Empty: return QStringLiteral("水位低下量と降雨倍率を一つ以上指定してください。");
+    case StudyListError::BadDrawdown:
+        return QStringLiteral("水位低下量は 0 ～ %1 m の数値で指定してください。").arg(kMaxStudyDrawdown);
+    case StudyListError::BadStep:
+        return QStringLiteral("水位低下量の刻みは 0.001 m 以上の数値で指定してください。");
+    case StudyListError::BadFactor:
+        return QStringLiteral("降雨倍率は 0 を超え %1 以下の数値で指定してください。").arg(kMaxRainFactor);
+    case StudyListError::TooManyCases:
+        return QStringLiteral("試算ｹｰｽ（水位低下量の数×降雨倍率の数）は %1 以下にしてください。").arg(kMaxStudyCases);
+    }
+    return QString();
+}
+
+QString StudyFailureText(const FloodStudy &s) {
+    if (s.ok) return QString();
+    if (s.listError != StudyListError::None) return StudyListErrorText(s.listError);
+    return CalcFailedDetail(s.failedStep, s.failedError);
+}
+
+QString StudyCaseNote(const StudyCase &c, const FloodStudy &s) {
+    switch (c.skip) {
+    case StudySkip::BelowTable:
+        return QStringLiteral("開始水位がｈ－Ａﾃﾞｰﾀの最下段 %1 m より低いため，計算できません。")
+            .arg(FormatLevel(s.fwl - s.deepest));
+    case StudySkip::BeyondVolume:
+        return QStringLiteral("貯水量を超える水位低下（満水面積で %1 m まで）のため，計算できません。")
+            .arg(FormatDrawdown(s.deepest));
+    case StudySkip::None: break;
+    }
+    return c.ok ? QString() : CalcFailedDetail(c.failedStep, c.failedError);
+}
+
+QString StudyReasonsText(const std::vector<AccuracyReason> &reasons) {
+    QStringList words;
+    for (AccuracyReason r : reasons) {
+        switch (r) {
+        case AccuracyReason::NonConverged: words << QStringLiteral("水位の反復計算が収束しない"); break;
+        case AccuracyReason::Depth: words << QStringLiteral("最大水位が参考値と異なる"); break;
+        case AccuracyReason::Discharge: words << QStringLiteral("最大放流量が参考値と異なる"); break;
+        case AccuracyReason::Start: words << QStringLiteral("出発水位がずれる"); break;
+        case AccuracyReason::AboveTable: words << QStringLiteral("ｈ－Ａﾃﾞｰﾀの最高標高を超える"); break;
+        case AccuracyReason::NoReference: words << QStringLiteral("参考値を計算できない"); break;
+        default: words << QString::fromLatin1(AccuracyReasonWord(r)); break;
+        }
+    }
+    return words.join(QStringLiteral("，"));
+}
+
+QString NoSpillText(const NoSpillDrawdown &n, const FloodStudy &s) {
+    const QString factor = QStringLiteral("降雨倍率 %1：").arg(FormatFactor(n.factor));
+    if (!n.found)
+        return factor + QStringLiteral("ﾃﾞｰﾀの範囲（%1 m）まで水位を下げても越流します。").arg(FormatDrawdown(s.deepest));
+    QString text = n.drawdown == 0 ? factor + QStringLiteral("水位を下げなくても越流しません。")
+                                   : factor + QStringLiteral("越流しない最小の水位低下量は %1 m です。")
+                                                  .arg(QString::fromStdString(FormatPicture(n.drawdown, "0.00")));
+    if (n.warning) text += QStringLiteral("（精度確認の警告：%1）").arg(StudyReasonsText(n.reasons));
+    return text;
+}
+
 }  // namespace wyndlor::msg

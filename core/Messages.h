@@ -8,6 +8,7 @@
 
 #include "calc/AccuracyCheck.h"
 #include "calc/CalcDriver.h"
+#include "calc/FloodStudy.h"
 #include "calc/WidthSolver.h"
 #include "core/ProjectFile.h"
 
@@ -253,6 +254,29 @@ QString CurrentWidthText(double B, const ProjectData &data);
 // A row of the table of B against HWL: at or below the allowable level,
 // above it, or no result.
 QString WidthTrialVerdict(const WidthTrial &t, double allowable);
+
+// The flood-control study: the window "洪水調節効果の試算" and
+// wyndlor-calc --study-drawdown.
+inline QString FloodStudyTitle() { return QStringLiteral("洪水調節効果の試算"); }
+// How the pond's storage below the full water level is taken.
+QString StorageBelowFWLText(StorageBelowFWL storage);
+// The project's own starting level when it is not the full water level
+// (the study starts from the full water level less the drawdown); "".
+QString StudyStartNote(const FloodStudy &s);
+// Why no study was made: a refused list or a project that does not
+// calculate; "" when it was made.
+QString StudyFailureText(const FloodStudy &s);
+QString StudyListErrorText(StudyListError error);
+// Why a case has no result (skipped or failed); "" for a calculated case.
+QString StudyCaseNote(const StudyCase &c, const FloodStudy &s);
+// The accuracy check's reasons of a case in short words, joined by "，".
+QString StudyReasonsText(const std::vector<AccuracyReason> &reasons);
+// The no-spill drawdown of one factor in a sentence, flagged when the
+// check at it warns.
+QString NoSpillText(const NoSpillDrawdown &n, const FloodStudy &s);
+// A drawdown (m, kept to 1 mm) and a rainfall factor as the study shows them.
+QString FormatDrawdown(double d);
+QString FormatFactor(double f);
 
 // Settings file sections and keys of the shell.
 inline QString MainSection() { return QStringLiteral("MenuMain"); }

@@ -44,7 +44,11 @@ struct GraphData {
     QString XTitle;
     QString YTitle;
     QString Y2Title;    // empty: no right axis
-    double Y2Max = 0;   // top of the right axis, m
+    double Y2Max = 0;   // top of the right axis above Y2Base, m
+    // The right axis's value on the discharge axis's 0: 0 for depths above
+    // the crest, the crest level for water levels.
+    double Y2Base = 0;
+    QString XLabelFormat = QStringLiteral("%.0f");  // whole minutes
     QVector<GraphSeries> Series;
     QString SourceFile; // project file of the run ("" never saved): images go beside it
 };

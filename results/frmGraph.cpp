@@ -114,7 +114,7 @@ GraphScales ScaleGraph(const GraphData &data) {
             if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
             tEnd = std::max(tEnd, p.x());
             if (s.RightAxis) {
-                hLow = std::min(hLow, p.y());
+                hLow = std::min(hLow, p.y() - data.Y2Base);
             } else {
                 qLow = std::min(qLow, p.y());
                 qHigh = std::max(qHigh, p.y());
@@ -138,8 +138,8 @@ GraphScales ScaleGraph(const GraphData &data) {
     if (hLow < 0) below = std::max(below, static_cast<int>(std::ceil(-hLow / g.y2.step - 1e-9)));
     g.y.min = -below * g.y.step;
     g.y.intervals = g.y2.intervals = above + below;
-    g.y2.min = -below * g.y2.step;
-    g.y2.max = data.Y2Max;
+    g.y2.min = data.Y2Base - below * g.y2.step;
+    g.y2.max = data.Y2Base + data.Y2Max;
     return g;
 }
 
@@ -225,7 +225,7 @@ void frmGraph::BuildChart() {
 
     auto *axisX = new QValueAxis(chart_);
     axisX->setTitleText(data_.XTitle);
-    axisX->setLabelFormat(QStringLiteral("%.0f"));
+    axisX->setLabelFormat(data_.XLabelFormat);
     chart_->addAxis(axisX, Qt::AlignBottom);
     auto *axisY = new QValueAxis(chart_);
     axisY->setTitleText(data_.YTitle);

@@ -40,8 +40,8 @@ struct AxisScale {
 };
 // The three axes of a graph: time from 0 to the last time point rounded up
 // to a tick; discharge over every curve on it, negative values included;
-// the level axis (when there is one) up to Y2Max on the discharge axis's
-// grid lines.
+// the level axis (when there is one) from Y2Base at the discharge axis's 0
+// up to Y2Base + Y2Max on the discharge axis's grid lines.
 struct GraphScales {
     AxisScale x, y, y2;
 };

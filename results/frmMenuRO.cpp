@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "widgets/MessageBoxes.h"
+#include "results/frmFloodStudy.h"
 #include "results/frmGraph.h"
 #include "results/frmResOut.h"
 
@@ -77,11 +78,12 @@ QLineEdit *ResultField(const QString &name, QWidget *parent) {
     return field;
 }
 
-const frmMenuRO::Command frmMenuRO::kCommands[4] = {
+const frmMenuRO::Command frmMenuRO::kCommands[5] = {
     {"流入ハイドログラフの表示", "ResOutQi", &frmMenuRO::ShowTable},
     {"洪水調節計算結果の表示", "ResOutQo", &frmMenuRO::ShowTable},
     {"計算結果の印刷", "MenuPrint", &frmMenuRO::ShowPrintMenu},
     {"洪水吐幅の試算", "SolveWidth", &frmMenuRO::ShowSolveWidth},
+    {"洪水調節効果の試算", "FloodStudy", &frmMenuRO::ShowFloodStudy},
 };
 
 const frmMenuRO::Command *frmMenuRO::FindCommand(const QString &tag) {
@@ -171,7 +173,7 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
     const int lineWidth = std::max(frame->sizeHint().width(), kCheckLineChars * glyph);
     AddFailureLine(layout, lineWidth);
     AddCheckLines(layout, lineWidth);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         cmdMenu_[i] = new QPushButton(QString::fromUtf8(kCommands[i].caption), this);
         cmdMenu_[i]->setObjectName(QStringLiteral("cmdMenu%1").arg(i));
         cmdMenu_[i]->setProperty(kTag, QString::fromLatin1(kCommands[i].tag));
@@ -185,6 +187,7 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
     // this input, but it is not the design flood water level of it either.
     cmdMenu_[2]->setEnabled(run_.Ok);  // a failed run never prints
     cmdMenu_[3]->setEnabled(run_.Ok);
+    cmdMenu_[4]->setEnabled(run_.Ok);
     cmdExit_ = new QPushButton(QStringLiteral("  前ﾒﾆｭｰ画面に戻る"), this);
     cmdExit_->setObjectName(QStringLiteral("cmdExit"));
     cmdExit_->setAutoDefault(false);
@@ -329,6 +332,14 @@ void frmMenuRO::ShowSolveWidth(const QString &) {
     else
         MessageBoxes().Show(this, msg::NotAvailableText(), msg::SolveWidthTitle(), MsgIcon::Information,
                             MsgButtons::Ok);
+}
+
+void frmMenuRO::ShowFloodStudy(const QString &) {
+    // The study recalculates the run's own input; it never changes the
+    // project, so it needs no owner beyond this window.
+    if (!run_.Ok) return;
+    frmFloodStudy study(run_, this);
+    study.exec();
 }
 
 }  // namespace wyndlor

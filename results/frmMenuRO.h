@@ -76,7 +76,7 @@ public:
     QLabel *lblFailure() const { return lblFailure_; }     // why the run failed
 
     // Runs the command of a button's Tag: "ResOutQi", "ResOutQo",
-    // "MenuPrint" or "SolveWidth".  The window is disabled while the
+    // "MenuPrint", "SolveWidth" or "FloodStudy".  The window is disabled while the
     // command's window is open.  False (and nothing done) for a tag that
     // names no command.
     bool RunCommand(const QString &tag);
@@ -97,6 +97,7 @@ private:
     void ShowTable(const QString &tag);
     void ShowPrintMenu(const QString &tag);
     void ShowSolveWidth(const QString &tag);
+    void ShowFloodStudy(const QString &tag);
 
     // The buttons, their tags and what each tag runs: the one table the
     // buttons are made from and RunCommand dispatches on.
@@ -105,7 +106,7 @@ private:
         const char *tag;
         void (frmMenuRO::*run)(const QString &tag);
     };
-    static const Command kCommands[4];
+    static const Command kCommands[5];
     static const Command *FindCommand(const QString &tag);
 
     const CalcRun &run_;
@@ -115,7 +116,7 @@ private:
     std::function<void(QWidget *)> openPrintMenu_;
     std::function<void(QWidget *)> openSolveWidth_;
     QLineEdit *numQ1_ = nullptr, *numQ2_ = nullptr, *numH1_ = nullptr, *numHWL_ = nullptr;
-    QPushButton *cmdMenu_[4] = {};
+    QPushButton *cmdMenu_[5] = {};
     QPushButton *cmdExit_ = nullptr;
     QLabel *lblReference_ = nullptr;
     QLabel *lblBalance_ = nullptr;

@@ -1,25 +1,12 @@
 #include "results/frmResOut.h"
 
-#include "core/Messages.h"
-
-#include "core/SystemHelpers.h"
-#include "widgets/MessageBoxes.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTableView>
 
 #include <algorithm>
 
@@ -39,30 +26,8 @@ constexpr int kButtonSpacing = 6;
 constexpr int kMinButtonWidth = 100;
 // Design size of the grid: every column at its width and this many rows.
 constexpr int kDesignRows = 20;
-// A grid column is ten characters wide, as in the first version.
-constexpr int kColumnChars = 10;
 
 const QString kElapsed = QStringLiteral("；降雨開始からの経過時間(min)");
-
-// The grid view, with Ctrl+C routed to the window's copy command (the
-// view's own Ctrl+C copies only the current cell).
-class ResultGridView : public QTableView {
-public:
-    explicit ResultGridView(frmResOut *owner) : QTableView(owner), owner_(owner) {}
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override {
-        if (event->matches(QKeySequence::Copy)) {
-            owner_->CopySelection();
-            event->accept();
-            return;
-        }
-        QTableView::keyPressEvent(event);
-    }
-
-private:
-    frmResOut *owner_;
-};
 
 }  // namespace
 
@@ -132,36 +97,8 @@ frmResOut::frmResOut(ResultTableConfig config, QWidget *parent)
     setSizeGripEnabled(false);  // the status bar carries the grip
 
     model_ = new ResultTableModel(config_.Columns, this);
-    view_ = new ResultGridView(this);
+    view_ = new ResultGridView(model_, config_.Caption, config_.SourceFile, this);
     view_->setObjectName(QStringLiteral("vaSpread1"));
-    view_->setModel(model_);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view_->setSelectionBehavior(QAbstractItemView::SelectItems);
-    view_->setWordWrap(false);
-    // Fixed row heights keep a thousand-row table instant to scroll.
-    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
-    const int charWidth = view_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    for (int c = 0; c < model_->ColumnCount(); ++c) {
-        const int heading = view_->horizontalHeader()->fontMetrics().horizontalAdvance(
-                                config_.Columns[c].Heading) + 16;
-        view_->setColumnWidth(c, std::max(charWidth * kColumnChars + 8, heading));
-    }
-    // The info-background colour fills the grid outside the cells.
-    QPalette pal = view_->palette();
-    pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));
-    view_->setPalette(pal);
-
-    auto *copy = new QAction(QStringLiteral("コピー(&C)"), view_);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &frmResOut::CopySelection);
-    auto *csv = new QAction(QStringLiteral("CSV保存..."), view_);
-    connect(csv, &QAction::triggered, this, &frmResOut::SaveCsv);
-    view_->addAction(copy);
-    view_->addAction(csv);
-    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     legend_ = new QGroupBox(QStringLiteral("記号説明"), this);
     legend_->setObjectName(QStringLiteral("Frame1"));
@@ -243,21 +180,8 @@ void frmResOut::resizeEvent(QResizeEvent *event) {
     LayOut();
 }
 
-void frmResOut::CopySelection() {
-    const QString text = SelectionToTsv(*model_, view_->selectionModel()->selectedIndexes());
-    if (!text.isEmpty()) QApplication::clipboard()->setText(text);
-}
+void frmResOut::CopySelection() { view_->CopySelection(); }
 
-void frmResOut::SaveCsv() {
-    const QString suggested = SuggestedOutputPath(config_.SourceFile, config_.Caption, QStringLiteral("csv"));
-    const QString path = QFileDialog::getSaveFileName(this, msg::CsvSaveTitle(), suggested,
-                                                      QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty()) return;
-    QString error;
-    if (!SaveTableCsv(*model_, path, &error))
-        MessageBoxes().Show(this,
-                            msg::CsvSaveFailedText() + path + QStringLiteral("\n") + error, msg::CsvSaveTitle(),
-                            MsgIcon::Critical, MsgButtons::Ok);
-}
+void frmResOut::SaveCsv() { view_->SaveCsv(); }
 
 }  // namespace wyndlor

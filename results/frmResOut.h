@@ -8,6 +8,7 @@
 // the whole table as CSV.
 #pragma once
 
+#include "results/ResultGridView.h"
 #include "results/ResultTableModel.h"
 #include "widgets/WindowBase.h"
 
@@ -16,7 +17,6 @@
 class QGroupBox;
 class QPushButton;
 class QStatusBar;
-class QTableView;
 
 namespace wyndlor {
 
@@ -57,7 +57,7 @@ public:
     ~frmResOut() override;
 
     ResultTableModel &Grid() { return *model_; }
-    QTableView *View() const { return view_; }
+    ResultGridView *View() const { return view_; }
     QGroupBox *LegendFrame() const { return legend_; }
     QPushButton *GraphButton() const { return cmdGraph_; }
     QPushButton *HelpButton() const { return cmdHelp_; }
@@ -81,7 +81,7 @@ private:
 
     ResultTableConfig config_;
     ResultTableModel *model_ = nullptr;
-    QTableView *view_ = nullptr;
+    ResultGridView *view_ = nullptr;
     QGroupBox *legend_ = nullptr;
     QPushButton *cmdGraph_ = nullptr;
     QPushButton *cmdCsv_ = nullptr;

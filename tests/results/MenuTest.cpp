@@ -221,6 +221,7 @@ TEST(AfterFailedRouting, SaysWhichStepFailedShowsOnlyCompletedStepsAndNeverPrint
     EXPECT_TRUE(menu.lblFailure()->isVisible());
     EXPECT_EQ(menu.lblFailure()->text(), msg::CalcFailedText() + QStringLiteral("（洪水調節計算，ｴﾗｰｺｰﾄﾞ ： 999）"));
     EXPECT_FALSE(menu.cmdMenu(2)->isEnabled());
+    EXPECT_FALSE(menu.cmdMenu(4)->isEnabled());  // nor studies the flood control
     EXPECT_TRUE(menu.RunCommand(QStringLiteral("MenuPrint")));
     EXPECT_FALSE(printed);
     menu.close();
