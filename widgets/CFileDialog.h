@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <cstdint>
 
+class QFileDialog;
 class QWidget;
 
 namespace wyndlor {
@@ -51,6 +52,13 @@ public:
 // Several patterns ("*.a;*.b") are separated by blanks for Qt.  A trailing
 // description without pattern is dropped.
 QStringList ToQtFilters(const QString &filter);
+
+// Qt's file dialog with the details written as the Japanese captions
+// around them expect: dates and sizes in the Japanese locale's format, and
+// the size, type and date columns wide enough for their texts.
+constexpr int kSizeColumn = 1;
+constexpr int kDateColumn = 3;
+void ShowDetailsInJapanese(QFileDialog &dlg);
 
 // Answers file dialogs: the Qt dialog unless a test installed another.
 class IFileDialogs {
