@@ -45,17 +45,18 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        const auto *files = qobject_cast<const QFileSystemModel *>(index.model());
-        if (!files) return;
-        const QLocale japanese = JapaneseLocale();
-        if (index.column() == kDateColumn)
-            option->text = japanese.toString(files->lastModified(index), QLocale::ShortFormat);
-        else if (index.column() == kSizeColumn && !files->isDir(index))
-            option->text = japanese.formattedDataSize(files->size(index));
+        if (const auto *files = qobject_cast<const QFileSystemModel *>(index.model()))
+            option->text = FileDetailText(*files, index, option->text);
     }
 };
 
 }  // namespace
+
+QString FileDetailText(const QFileSystemModel &files, const QModelIndex &index, const QString &shown) {
+    if (index.column() == kDateColumn) return JapaneseLocale().toString(files.lastModified(index), QLocale::ShortFormat);
+    if (index.column() == kSizeColumn && !files.isDir(index)) return JapaneseLocale().formattedDataSize(files.size(index));
+    return shown;
+}
 
 void ShowDetailsInJapanese(QFileDialog &dlg) {
     dlg.setLocale(JapaneseLocale());

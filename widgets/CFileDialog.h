@@ -14,6 +14,8 @@
 #include <cstdint>
 
 class QFileDialog;
+class QFileSystemModel;
+class QModelIndex;
 class QWidget;
 
 namespace wyndlor {
@@ -59,6 +61,9 @@ QStringList ToQtFilters(const QString &filter);
 constexpr int kSizeColumn = 1;
 constexpr int kDateColumn = 3;
 void ShowDetailsInJapanese(QFileDialog &dlg);
+// The text the dialog's detail view shows in a cell: the date and the size
+// of a file in Japanese, any other cell as the model gives it (`shown`).
+QString FileDetailText(const QFileSystemModel &files, const QModelIndex &index, const QString &shown);
 
 // Answers file dialogs: the Qt dialog unless a test installed another.
 class IFileDialogs {
