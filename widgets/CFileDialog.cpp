@@ -53,8 +53,10 @@ protected:
 }  // namespace
 
 QString FileDetailText(const QFileSystemModel &files, const QModelIndex &index, const QString &shown) {
-    if (index.column() == kDateColumn) return JapaneseLocale().toString(files.lastModified(index), QLocale::ShortFormat);
-    if (index.column() == kSizeColumn && !files.isDir(index)) return JapaneseLocale().formattedDataSize(files.size(index));
+    if (index.column() == kDateColumn)
+        return JapaneseLocale().toString(files.lastModified(index), QLocale::ShortFormat);
+    if (index.column() == kSizeColumn && !files.isDir(index))
+        return JapaneseLocale().formattedDataSize(files.size(index));
     return shown;
 }
 
