@@ -1,8 +1,10 @@
 # Thin wrapper over CMake.  `make run` and `make test` are the two set-up
 # commands: both install what a fresh Debian 12 machine lacks, configure,
 # build, and then start the program or run the tests.  `make install
-# PREFIX=...` installs the programs and their desktop files; `make package`
-# builds the Debian package ostrevin_*.deb in the build folder.
+# PREFIX=...` installs the programs (stripped) and their desktop files;
+# `make package` builds the Debian package ostrevin_*.deb in the build
+# folder, from programs built apart in build-deb with Debian's hardening
+# flags.
 
 BUILD    ?= build
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
@@ -65,11 +67,25 @@ run: build
 	  $(BUILD)/cli/wyndlor-calc examples/*.wyd; \
 	fi
 
+# The MIME, desktop and icon caches of PREFIX/share are refreshed by the
+# install itself (packaging/CMakeLists.txt).
 install: build
-	$(CMAKE) --install $(BUILD) --prefix $(PREFIX)
+	$(CMAKE) --install $(BUILD) --prefix $(PREFIX) --strip
 
-package: build
-	cd $(BUILD) && cpack -G DEB
+# The package's programs are built as Debian builds them: dpkg-buildflags
+# with every hardening feature (fortify, stack protector, relro, -z now),
+# no tests; CPack strips them.
+DEB_BUILD ?= build-deb
+package: deps
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; set -e; \
+	$(CMAKE) -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DWYNDLOR_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"; \
+	$(CMAKE) --build $(DEB_BUILD) -j $(JOBS)
+	mkdir -p $(BUILD)
+	rm -f $(BUILD)/ostrevin_*.deb
+	cd $(DEB_BUILD) && cpack -G DEB -B $(abspath $(BUILD))
+	rm -rf $(BUILD)/_CPack_Packages
 	dpkg-deb --contents $(BUILD)/ostrevin_*.deb
 
 bench: build
@@ -111,4 +127,4 @@ asan: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-fuzz build-asan
+	rm -rf $(BUILD) $(DEB_BUILD) build-fuzz build-asan

@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
@@ -91,7 +92,6 @@ frmMenuMain::frmMenuMain(QWidget *parent)
                                  [this](const QString &p) { UpdateRecentFiles(p); }}) {
     setObjectName(QStringLiteral("frmMenuMain"));
     SetFileCaption(QString());
-    setWindowIcon(ToolbarIcon(QStringLiteral("Open")));
     setAcceptDrops(true);
 
     BuildMenus();
@@ -148,16 +148,18 @@ void frmMenuMain::BuildMenus() {
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     // Each entry runs its file command; whether it succeeded is told by the
-    // command's own messages.
-    auto add = [&](const char *name, const QString &caption, auto cmd) {
+    // command's own messages.  The desktop's usual shortcuts stand beside
+    // the captions (the menu shows them).
+    auto add = [&](const char *name, const QString &caption, const char *keys, auto cmd) {
         QAction *a = mnuFile->addAction(caption);
         a->setObjectName(QLatin1String(name));
+        a->setShortcut(QKeySequence(QLatin1String(keys)));
         connect(a, &QAction::triggered, this, [this, cmd] { (files_.*cmd)(); });
     };
-    add("mnuFileNew", QStringLiteral("新規作成(&N)"), &FileCommands::New);
-    add("mnuFileOpen", QStringLiteral("ﾌｧｲﾙを開く(&O)..."), &FileCommands::Open);
-    add("mnuFileSaveAs", QStringLiteral("ﾌｧｲﾙに名前を付けて保存(&A)..."), &FileCommands::SaveAs);
-    add("mnuFileSave", QStringLiteral("ﾌｧｲﾙの上書き保存(&S)..."), &FileCommands::Save);
+    add("mnuFileNew", QStringLiteral("新規作成(&N)"), "Ctrl+N", &FileCommands::New);
+    add("mnuFileOpen", QStringLiteral("ﾌｧｲﾙを開く(&O)..."), "Ctrl+O", &FileCommands::Open);
+    add("mnuFileSaveAs", QStringLiteral("ﾌｧｲﾙに名前を付けて保存(&A)..."), "Ctrl+Shift+S", &FileCommands::SaveAs);
+    add("mnuFileSave", QStringLiteral("ﾌｧｲﾙの上書き保存(&S)..."), "Ctrl+S", &FileCommands::Save);
     mnuFile->addSeparator();
     recent_ = new RecentFilesMenu(mnuFile, this);
     connect(recent_, &RecentFilesMenu::entryTriggered, this,
@@ -165,6 +167,7 @@ void frmMenuMain::BuildMenus() {
     mnuFile->addSeparator();
     QAction *exit = mnuFile->addAction(QStringLiteral("ﾌﾟﾛｸﾞﾗﾑ終了(&X)"));
     exit->setObjectName(QStringLiteral("mnuFileExit"));
+    exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QAction *about = menuBar()->addAction(QStringLiteral("&?"));

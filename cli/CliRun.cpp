@@ -12,6 +12,10 @@
 
 #include <ostream>
 
+#ifndef OSTREVIN_VERSION
+#define OSTREVIN_VERSION "1.4.0"
+#endif
+
 namespace wyndlor::cli {
 
 namespace {
@@ -23,6 +27,7 @@ const char *const kUsage =
     "       wyndlor-calc --upgrade OUT.wyd FILE.wyd\n"
     "       wyndlor-calc --solve-width HWLa [--json] FILE.wyd...\n"
     "       wyndlor-calc --study-drawdown DMAX[:STEP] [--factor F[,F...]] [--json | --csv] FILE.wyd...\n"
+    "       wyndlor-calc --version | --help\n"
     "\n"
     "Reads each Ostrevin project file (.wyd, versions 1.00 to 1.40) the way the\n"
     "desktop program opens it, runs the whole design-flood calculation (flood\n"
@@ -49,10 +54,12 @@ const char *const kUsage =
     "\n"
     "--report OUT writes the whole printed report of one project (the three sections\n"
     "joined by form feeds) as a Shift_JIS print file; --pdf OUT writes it as a PDF,\n"
-    "one page per report page. The report format file and the numbering style are\n"
-    "taken from Wyndlor.FMT and Wyndlor.INI beside the program unless --format and\n"
-    "--ini name others. Exit status 1 when the project cannot be read or calculated\n"
-    "or a report section fails.\n"
+    "one page per report page. The report format file is the program's Wyndlor.FMT\n"
+    "unless --format names another. The numbering style of the headings is the one\n"
+    "set in the desktop program, read from its settings file Wyndlor.INI unless\n"
+    "--ini names another: ~/.config/Tarnvale/Wyndlor/Wyndlor.INI ($XDG_CONFIG_HOME)\n"
+    "for an installed program, beside the program in a portable folder. Exit status\n"
+    "1 when the project cannot be read or calculated or a report section fails.\n"
     "\n"
     "--upgrade OUT reads a project of any version (1.00 to 1.40) and writes it as\n"
     "version 1.40 to OUT, exactly as the desktop program's Save writes it.\n"
@@ -110,6 +117,9 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
             options = false;
         } else if (options && (a == "--help" || a == "-h")) {
             out << kUsage;
+            return 0;
+        } else if (options && a == "--version") {
+            out << "wyndlor-calc (Ostrevin) " << OSTREVIN_VERSION << "\n";
             return 0;
         } else if (options && a == "--json") {
             mode = Mode::Json;

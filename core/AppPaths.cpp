@@ -36,11 +36,28 @@ const char kDefaultSettingsName[] = "Wyndlor.default.INI";
 
 }  // namespace
 
-QString DefaultIniFileName() {
-    const QString exe = ExeFolder();
-    if (QFileInfo(exe).isWritable()) return exe + QLatin1Char('/') + QLatin1String(kIniName);
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
-           QLatin1String(kIniName);
+bool IsInstalledProgram(const QString &exeFolder) {
+    return QFileInfo(QDir::cleanPath(exeFolder + QStringLiteral("/../share/wyndlor"))).isDir();
+}
+
+QString UserSettingsFolder() {
+    // Not AppConfigLocation: that folder follows each program's own name,
+    // and the three programs must meet in one file.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Tarnvale/Wyndlor");
+}
+
+QString IniFileNameFor(const QString &exeFolder) {
+    if (!IsInstalledProgram(exeFolder) && QFileInfo(exeFolder).isWritable())
+        return exeFolder + QLatin1Char('/') + QLatin1String(kIniName);
+    return UserSettingsFolder() + QLatin1Char('/') + QLatin1String(kIniName);
+}
+
+QString DefaultIniFileName() { return IniFileNameFor(ExeFolder()); }
+
+QString PreviewerSettingsFolder() {
+    if (IsInstalledProgram(ExeFolder())) return QFileInfo(IniFileName()).absolutePath();
+    return WorkFolder();
 }
 
 QString LocateDataFile(const QString &fileName) {

@@ -7,9 +7,24 @@
 
 namespace wyndlor {
 
-// Settings file Wyndlor.INI: beside the executable when that folder is
-// writable (a portable install), else in the per-user configuration folder.
+// An installed program: its executable sits in PREFIX/bin beside
+// PREFIX/share/wyndlor.  Anything else (the build tree, a folder holding the
+// programs and Wyndlor.FMT) is a portable folder.
+bool IsInstalledProgram(const QString &exeFolder);
+// The per-user folder the three programs share for their settings:
+// $XDG_CONFIG_HOME (default ~/.config) + "/Tarnvale/Wyndlor".
+QString UserSettingsFolder();
+// Settings file Wyndlor.INI of the program in `exeFolder`.  Installed: in
+// UserSettingsFolder(), never beside the executable (also for root, so that
+// no file the package does not own appears under /usr).  Portable: beside
+// the executable when that folder is writable, else in UserSettingsFolder().
+QString IniFileNameFor(const QString &exeFolder);
+// The same for the running program; Wyndlor, Glancer and wyndlor-calc of
+// one installation thus read and write one file.
 QString DefaultIniFileName();
+// The folder handed to the previewer for its own settings file Glancer.INI:
+// beside Wyndlor.INI for an installed program, the work folder otherwise.
+QString PreviewerSettingsFolder();
 // A file shipped with the program (the report format file, the default
 // settings): beside the executable (a build tree or a portable folder),
 // else in share/wyndlor/ of the program's own installation prefix (the

@@ -36,7 +36,7 @@ QStringList PreviewerArguments(const QString &workFolder, const QString &printFi
 
 bool StartPreviewer(const QString &printFile, const QString &projectFile, const QString &title) {
     const QString program = PreviewerProgram();
-    const QStringList arguments = PreviewerArguments(WorkFolder(), printFile, projectFile, title);
+    const QStringList arguments = PreviewerArguments(PreviewerSettingsFolder(), printFile, projectFile, title);
     if (Starter()) return Starter()(program, arguments);
     return CSystem::Shell(program, arguments, false);
 }

@@ -3,8 +3,9 @@
 // The previewer (Glancer) is a program of its own that shows and prints a
 // print file; it lives in the program's own folder and is started without
 // waiting, so the engineer can keep both windows open.  It is handed the
-// per-user work folder (where it keeps its own settings) with the switch
-// /INI= and the print file's path.  The two go as separate arguments with
+// folder where it keeps its own settings with the switch /INI= (the
+// per-user work folder, or beside Wyndlor.INI for an installed program)
+// and the print file's path.  The two go as separate arguments with
 // no shell in between, so a folder or a path with spaces reaches the
 // previewer whole and needs no quoting.
 //

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -186,6 +187,10 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
     // A failed run has no report: what it left may mix with nothing of
     // this input, but it is not the design flood water level of it either.
     cmdMenu_[2]->setEnabled(run_.Ok);  // a failed run never prints
+    // Ctrl+P opens the print menu, as printing does in any desktop program;
+    // the tooltip names the key, the caption stays as it is.
+    cmdMenu_[2]->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    cmdMenu_[2]->setToolTip(cmdMenu_[2]->text() + QStringLiteral(" (Ctrl+P)"));
     cmdMenu_[3]->setEnabled(run_.Ok);
     cmdMenu_[4]->setEnabled(run_.Ok);
     cmdExit_ = new QPushButton(QStringLiteral("  前ﾒﾆｭｰ画面に戻る"), this);

@@ -13,6 +13,9 @@
 #include <QStringList>
 #include <cstdint>
 
+class QFileDialog;
+class QFileSystemModel;
+class QModelIndex;
 class QWidget;
 
 namespace wyndlor {
@@ -51,6 +54,16 @@ public:
 // Several patterns ("*.a;*.b") are separated by blanks for Qt.  A trailing
 // description without pattern is dropped.
 QStringList ToQtFilters(const QString &filter);
+
+// Qt's file dialog with the details written as the Japanese captions
+// around them expect: dates and sizes in the Japanese locale's format, and
+// the size, type and date columns wide enough for their texts.
+constexpr int kSizeColumn = 1;
+constexpr int kDateColumn = 3;
+void ShowDetailsInJapanese(QFileDialog &dlg);
+// The text the dialog's detail view shows in a cell: the date and the size
+// of a file in Japanese, any other cell as the model gives it (`shown`).
+QString FileDetailText(const QFileSystemModel &files, const QModelIndex &index, const QString &shown);
 
 // Answers file dialogs: the Qt dialog unless a test installed another.
 class IFileDialogs {

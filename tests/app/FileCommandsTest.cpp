@@ -3,6 +3,8 @@
 #include "tests/app/ShellFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTest>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,6 +73,20 @@ TEST_F(OpenCommandTest, DialogStartsInStoredFolder) {
     EXPECT_EQ(r.initialDir, dir.path());
     EXPECT_TRUE(r.fileName.isEmpty());
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The keys of the File menu reach their commands from the keyboard.
+TEST_F(OpenCommandTest, CtrlOOpensAndCtrlShiftSSavesThroughTheFileDialog) {
+    Window().show();
+    QApplication::setActiveWindow(&Window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    dialogs.answers = {std::nullopt, std::nullopt};
+    QTest::keyClick(&Window(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_TRUE(dialogs.requests[0].open);
+    QTest::keyClick(&Window(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(dialogs.requests.size(), 2u);
+    EXPECT_FALSE(dialogs.requests[1].open);
 }
 
 // The folder the file dialogs work in until a file is chosen: the process's.

@@ -1,6 +1,7 @@
 #include "core/AppPaths.h"
 #include "core/SystemHelpers.h"
 #include "tests/core/TestFiles.h"
+#include "tests/support/FileSystemFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -214,6 +215,55 @@ TEST(AppPaths, WorkFolderLivesUnderTheUsersDataFolder) {
     EXPECT_TRUE(QFileInfo(w).isDir());
     QStandardPaths::setTestModeEnabled(false);
 }
+
+// Where the settings file of a program lives, by the tree it sits in.
+struct SettingsPlaceCase {
+    const char *name;
+    bool share;            // PREFIX/share/wyndlor beside PREFIX/bin
+    bool formatBeside;     // Wyndlor.FMT beside the program
+    bool writable;         // the program's folder is writable
+    bool inConfigFolder;   // else beside the program
+};
+
+class SettingsPlace : public ::testing::TestWithParam<SettingsPlaceCase> {};
+
+TEST_P(SettingsPlace, InstalledUnderTheUsersConfigFolderPortableBeside) {
+    const SettingsPlaceCase &c = GetParam();
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString bin = root.filePath(QStringLiteral("prefix/bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    if (c.share) ASSERT_TRUE(QDir().mkpath(root.filePath(QStringLiteral("prefix/share/wyndlor"))));
+    if (c.formatBeside) WriteBytes(bin + QStringLiteral("/Wyndlor.FMT"), "[x]\r\n");
+    if (!c.writable) ASSERT_EQ(chmod(QFile::encodeName(bin).constData(), 0555), 0);
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath(QStringLiteral("config"))));
+
+    const QString expected = c.inConfigFolder ? root.filePath(QStringLiteral("config/Tarnvale/Wyndlor/Wyndlor.INI"))
+                                              : bin + QStringLiteral("/Wyndlor.INI");
+    EXPECT_EQ(IsInstalledProgram(bin), c.share);
+    if (c.writable) {
+        EXPECT_EQ(IniFileNameFor(bin), expected);
+    } else {
+        // Permissions bind only a user without privileges.
+        test::OpenToEveryone(root);
+        EXPECT_EQ(test::AsUnprivilegedUser([&] { return IniFileNameFor(bin) == expected ? 0 : 1; }), 0);
+    }
+
+    qputenv("XDG_CONFIG_HOME", saved);
+    chmod(QFile::encodeName(bin).constData(), 0755);
+}
+
+// An installed program never writes beside itself, even where it could
+// (run as root): the package owns /usr/bin.
+INSTANTIATE_TEST_SUITE_P(
+    Trees, SettingsPlace,
+    ::testing::Values(SettingsPlaceCase{"installed", true, false, false, true},
+                      SettingsPlaceCase{"installedWritableAsForRoot", true, false, true, true},
+                      SettingsPlaceCase{"installedWithFormatBeside", true, true, true, true},
+                      SettingsPlaceCase{"portableFolder", false, true, true, false},
+                      SettingsPlaceCase{"portableReadOnly", false, true, false, true}),
+    [](const ::testing::TestParamInfo<SettingsPlaceCase> &info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace wyndlor

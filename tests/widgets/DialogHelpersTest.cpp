@@ -7,6 +7,9 @@
 #include "widgets/MessageBoxes.h"
 
 #include <QApplication>
+#include <QFileSystemModel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -67,6 +70,28 @@ TEST(CFileDialogTest, CancelledDialogLeavesPropertiesUnchanged) {
     EXPECT_FALSE(dlg.Show(true));
     EXPECT_EQ(dlg.FileName, QStringLiteral("proposed.wyd"));
     EXPECT_EQ(dlg.FileTitle, QStringLiteral("before"));
+}
+
+// Whatever the system's language, the dialog's detail view writes a file's
+// date and size the Japanese way, as the captions around them are.
+TEST(CFileDialogTest, DetailsOfAFileInJapanese) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("kita.wyd")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(446, 'x'));
+    ASSERT_TRUE(file.flush());
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 8), QTime(15, 4)), QFileDevice::FileModificationTime));
+    file.close();
+    QFileSystemModel files;
+    QSignalSpy loaded(&files, &QFileSystemModel::directoryLoaded);
+    const QModelIndex folder = files.setRootPath(dir.path());
+    ASSERT_TRUE(loaded.wait(5000));
+    const QModelIndex row = files.index(file.fileName());
+    ASSERT_TRUE(row.isValid());
+    EXPECT_EQ(FileDetailText(files, row.siblingAtColumn(kDateColumn), QString()), QStringLiteral("2026/12/08 15:04"));
+    EXPECT_EQ(FileDetailText(files, row.siblingAtColumn(kSizeColumn), QString()), QStringLiteral("446 バイト"));
+    EXPECT_EQ(FileDetailText(files, folder.siblingAtColumn(kSizeColumn), QStringLiteral("--")), QStringLiteral("--"));
 }
 
 TEST(GetOptionIndexTest, FirstCheckedOrZero) {
