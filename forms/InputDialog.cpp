@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace wyndlor {
@@ -49,14 +50,26 @@ void InputDialog::OnLoad() {
 
 void InputDialog::FocusFirstField() {
     // The form opens on its first input, never on OK: a title typed with a
-    // space would otherwise press OK and store the defaults.
+    // space would otherwise press OK and store the defaults.  A field that
+    // takes typing comes before an option button, so that a number typed at
+    // once lands in the first numeric field; only a form whose fields are
+    // all disabled opens on its options.
+    // The focus frame of an option button is drawn only after a keyboard
+    // focus change; the form opens as if tabbed into, so the engineer sees
+    // where a key goes, also when the options are reached with Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    QWidget *firstOption = nullptr;
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (w == cmdOk || w == cmdCancel || w == cmdHelp || qobject_cast<QPushButton *>(w)) continue;
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden()) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
+        if (qobject_cast<QPushButton *>(w) || qobject_cast<QTabBar *>(w)) continue;
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(this)) continue;
+        if (qobject_cast<QAbstractButton *>(w)) {
+            if (!firstOption) firstOption = w;
+            continue;
         }
+        w->setFocus(Qt::TabFocusReason);
+        return;
     }
+    if (firstOption) firstOption->setFocus(Qt::TabFocusReason);
 }
 
 void InputDialog::PutButtonsLastInTabOrder() {

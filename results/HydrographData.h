@@ -9,8 +9,8 @@
 //
 // Beside the routing's outflow, sampled once per time step, the routing
 // graph draws the outflow of the accuracy check's 1-minute reference
-// routing as a thin dashed line over every sub-step: where the two part,
-// the time step is too coarse for the pond.
+// routing as a dashed green line of its own width over every sub-step:
+// where the two part, the time step is too coarse for the pond.
 #pragma once
 
 #include <QColor>
@@ -47,6 +47,7 @@ struct GraphData {
     double Y2Max = 0;   // top of the right axis, m
     QVector<GraphSeries> Series;
     QString SourceFile; // project file of the run ("" never saved): images go beside it
+    bool Stale = false; // the project changed since the run: the toolbar says so
 };
 
 // Top of the level axis for a largest overflow depth hmax (m): 2 hmax.

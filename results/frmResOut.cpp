@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -206,6 +207,9 @@ frmResOut::frmResOut(ResultTableConfig config, QWidget *parent)
     status_ = new QStatusBar(this);
     status_->setObjectName(QStringLiteral("StatusBar1"));
     status_->setSizeGripEnabled(true);
+    lblStale_ = StaleResultsLabel(status_);
+    lblStale_->setVisible(config_.Stale);
+    status_->addWidget(lblStale_);
 
     view_->move(kGridMargin, kGridMargin);
     resize(DesignSize());
@@ -250,9 +254,11 @@ void frmResOut::CopySelection() {
 
 void frmResOut::SaveCsv() {
     const QString suggested = SuggestedOutputPath(config_.SourceFile, config_.Caption, QStringLiteral("csv"));
-    const QString path = QFileDialog::getSaveFileName(this, msg::CsvSaveTitle(), suggested,
+    QString path = QFileDialog::getSaveFileName(this, msg::CsvSaveTitle(), suggested,
                                                       QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
+    // A name typed without an extension is still a CSV file.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     QString error;
     if (!SaveTableCsv(*model_, path, &error))
         MessageBoxes().Show(this,
