@@ -19,6 +19,11 @@ InputDialog::InputDialog(const QString &caption, const QString &settingsSection,
     : WindowBase(settingsSection, Keeps::Place, PlaceRule::CentreNonPositive, parent) {
     setWindowTitle(caption);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // An option button with the focus is framed in the highlight colour:
+    // the style's own dotted focus frame is drawn only after a Tab and is
+    // easily missed, and a key typed into an unseen focus is lost.
+    setStyleSheet(QStringLiteral("QRadioButton { border: 1px solid transparent; padding: 1px; }"
+                                 "QRadioButton:focus { border: 1px solid palette(highlight); }"));
     auto *outer = new QVBoxLayout(this);
     body_ = new QVBoxLayout;
     outer->addLayout(body_);
@@ -54,13 +59,10 @@ void InputDialog::FocusFirstField() {
     // takes typing comes before an option button, so that a number typed at
     // once lands in the first numeric field; only a form whose fields are
     // all disabled opens on its options.
-    // The focus frame of an option button is drawn only after a keyboard
-    // focus change; the form opens as if tabbed into, so the engineer sees
-    // where a key goes, also when the options are reached with Tab.
-    setAttribute(Qt::WA_KeyboardFocusChange);
     QWidget *firstOption = nullptr;
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (qobject_cast<QPushButton *>(w) || qobject_cast<QTabBar *>(w)) continue;
+        // A tab bar (and the tab widget whose focus it takes) only turns pages.
+        if (qobject_cast<QPushButton *>(w) || qobject_cast<QTabBar *>(w) || w->focusProxy()) continue;
         if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(this)) continue;
         if (qobject_cast<QAbstractButton *>(w)) {
             if (!firstOption) firstOption = w;

@@ -199,9 +199,8 @@ frmGraph::frmGraph(GraphData data, QWidget *parent)
     mnuMenu->addAction(close);
     for (QAction *a : {printer, copy, save, close}) toolbar_->addAction(a);
     if (data_.Stale) {
-        QLabel *stale = StaleResultsLabel(toolbar_);
-        stale->setVisible(true);
-        toolbar_->addWidget(stale);
+        lblStale_ = StaleResultsLabel(this);
+        lblStale_->setVisible(true);
     }
 
     // The chart view raises its minimum size to what the title, axes and
@@ -315,9 +314,16 @@ void frmGraph::ScaleAxes(QValueAxis *axisX, QValueAxis *axisY) {
 }
 
 void frmGraph::LayOut() {
-    const int menuHeight = menu_->sizeHint().height();
+    int menuHeight = menu_->sizeHint().height();
     const int toolbarHeight = toolbar_->sizeHint().height();
     menu_->setGeometry(0, 0, width(), menuHeight);
+    // The line that the input changed since the run sits under the menu.
+    if (lblStale_) {
+        const int margin = lblStale_->fontMetrics().averageCharWidth();
+        const int height = lblStale_->sizeHint().height();
+        lblStale_->setGeometry(margin, menuHeight, std::max(0, width() - 2 * margin), height);
+        menuHeight += height;
+    }
     toolbar_->setGeometry(0, menuHeight, width(), toolbarHeight);
     const QRect chart = ChartGeometry(QSize(width(), height() - menuHeight), toolbarHeight);
     area_->setGeometry(chart.translated(0, menuHeight));

@@ -7,10 +7,13 @@
 #include <QKeySequence>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace wyndlor {
 
@@ -79,6 +82,8 @@ HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window) {
     layout->addLayout(buttons);
     layout->addWidget(browser_);
     resize(fontMetrics().horizontalAdvance(QStringLiteral("あ")) * 44, fontMetrics().height() * 40);
+    auto *escape = new QShortcut(QKeySequence::Cancel, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpWindow::ShowPage(const QString &pageId) {
@@ -103,7 +108,19 @@ HelpWindow *ShowHelp(QWidget *from, const QString &pageId) {
         window->setParent(owner, Qt::Window);
         window->setGeometry(place);
     }
-    if (!window) window = new HelpWindow(owner);
+    if (!window) {
+        window = new HelpWindow(owner);
+        // Beside the window it explains, on the side with room, so that
+        // both can be read at once.
+        if (owner) {
+            const QRect o = owner->frameGeometry();
+            const QRect screen = owner->screen()->availableGeometry();
+            const int right = o.right() + 1;
+            const int x = right + window->width() <= screen.right() ? right
+                                                                    : std::max(screen.left(), o.left() - window->width());
+            window->move(x, std::max(screen.top(), o.top()));
+        }
+    }
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->ShowPage(pageId);
     window->show();
