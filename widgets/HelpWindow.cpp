@@ -50,6 +50,7 @@ QString HelpPagePath(const QString &pageId) {
 
 HelpWindow::HelpWindow(QWidget *owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ﾍﾙﾌﾟ"));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("txtHelp"));
@@ -121,7 +122,6 @@ HelpWindow *ShowHelp(QWidget *from, const QString &pageId) {
             window->move(x, std::max(screen.top(), o.top()));
         }
     }
-    window->setAttribute(Qt::WA_DeleteOnClose);
     window->ShowPage(pageId);
     window->show();
     window->raise();
