@@ -22,12 +22,14 @@ void NumberingStyle(frmMenuMain &, const QString &, QWidget *parent) { RunRenban
 
 void Calculation(frmMenuMain &window, const QString &, QWidget *parent) {
     Project &project = window.project();
+    const RunStaleQuery stale = [&project] { return project.RunIsStale(); };
     RunCalculationCommand(
-        project, parent, [&project](QWidget *resultsMenu) { RunPrintMenu(project.Run, resultsMenu); },
-        [&project](QWidget *resultsMenu) {
+        project, parent, [&project, stale](QWidget *resultsMenu) { RunPrintMenu(project.Run, resultsMenu, stale); },
+        [&project, stale](QWidget *resultsMenu) {
             // Nothing reaches the project but the width taken with the
             // window's button.
-            RunSolveWidth(project.Run, resultsMenu, [&project](double B) { TakeSpillwayWidth(project, B); });
+            RunSolveWidth(project.Run, resultsMenu, [&project](double B) { TakeSpillwayWidth(project, B); },
+                          stale);
         });
 }
 

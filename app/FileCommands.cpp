@@ -47,7 +47,9 @@ void FileCommands::New() {
         return;
     }
     InitProjectData(project_.Data);
-    project_.Run = CalcRun();
+    // The dropped input was answered for (saved or let go): the fresh
+    // project has nothing unsaved.
+    project_.Replaced();
     project_.CurrentFileName.clear();
     hooks_.setFileCaption(QString());
     hooks_.refreshColours();
@@ -55,7 +57,12 @@ void FileCommands::New() {
 
 FileCommands::ReadResult FileCommands::ReadChosen(const QString &path) {
     const OpenResult r = OpenProjectFile(path, project_.Data);
-    project_.Run = CalcRun();
+    // A project just read is the file's content: nothing unsaved.  A file
+    // not read leaves the flag as it was.
+    if (r.outcome == OpenOutcome::Ok)
+        project_.Replaced();
+    else
+        project_.SetRun(CalcRun());
     hooks_.refreshColours();
     if (r.outcome == OpenOutcome::Ok) {
         hooks_.setFileCaption(QFileInfo(path).fileName());
@@ -144,6 +151,7 @@ bool FileCommands::Save() {
     if (!WriteTo(project_.CurrentFileName)) return false;
     hooks_.updateRecentFiles(project_.CurrentFileName);
     project_.IsModified = false;
+    hooks_.refreshColours();
     return true;
 }
 
@@ -172,6 +180,7 @@ bool FileCommands::SaveAs() {
         project_.CurrentFileName = dlg.FileName;
         hooks_.updateRecentFiles(dlg.FileName);
         project_.IsModified = false;
+        hooks_.refreshColours();
     }
     WriteInitDir();
     return written;

@@ -20,7 +20,7 @@ public:
     // What the commands change in the window that owns them.
     struct Hooks {
         std::function<void(const QString &fileTitle)> setFileCaption;  // "" for none
-        std::function<void()> refreshColours;
+        std::function<void()> refreshColours;  // also the caption's unsaved mark
         std::function<void(const QString &path)> updateRecentFiles;
     };
 
@@ -35,8 +35,8 @@ public:
     // keep everything.
     bool SafeToReplace(Replacing what);
 
-    // Asks, then resets the data set, forgets the file and the last run.
-    // IsModified is left as it was: the discarded input was never saved.
+    // Asks, then resets the data set, forgets the file and the last run;
+    // the new project is unmodified.
     void New();
     // True when a file was chosen and read.
     bool Open();

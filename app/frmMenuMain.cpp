@@ -1,6 +1,7 @@
 #include "app/frmMenuMain.h"
 
 #include "widgets/AboutBox.h"
+#include "widgets/HelpWindow.h"
 #include "core/AppPaths.h"
 #include "widgets/MessageBoxes.h"
 #include "core/Messages.h"
@@ -93,6 +94,7 @@ frmMenuMain::frmMenuMain(QWidget *parent)
     setObjectName(QStringLiteral("frmMenuMain"));
     SetFileCaption(QString());
     setAcceptDrops(true);
+    AddHelpKey(this, help::kMenuMain);
 
     BuildMenus();
     BuildToolbar();
@@ -194,21 +196,17 @@ void frmMenuMain::BuildToolbar() {
         {"Open", "ﾌｧｲﾙを開く...", [this] { files_.Open(); }},
         {"SaveAs", "ﾌｧｲﾙに名前を付けて保存...", [this] { files_.SaveAs(); }},
         {"Save", "ﾌｧｲﾙの上書き保存", [this] { files_.Save(); }},
-        // Page set-up belongs to the print menu; here it is shown for the
-        // familiar toolbar but does nothing, so it is disabled.
-        {"Printer", "ﾍﾟｰｼﾞの設定", nullptr},
     };
+    // No page set-up button: the report's page is fixed by its format file
+    // and set up in the previewer, and the graphs and tables choose printer
+    // and page in their own print dialogs; a button here had nothing to set.
     for (const Button &b : buttons) {
         const QString key = QString::fromLatin1(b.key);
-        if (key == QLatin1String("Printer")) tbrMenu_->addSeparator();
         QAction *a = tbrMenu_->addAction(ToolbarIcon(key), QString::fromUtf8(b.tip));
         a->setToolTip(QString::fromUtf8(b.tip));
         a->setProperty(kKeyProperty, key);
         a->setObjectName(QStringLiteral("tbr") + key);
-        if (b.run)
-            connect(a, &QAction::triggered, this, b.run);
-        else
-            a->setEnabled(false);
+        connect(a, &QAction::triggered, this, b.run);
     }
 }
 
@@ -256,6 +254,8 @@ void frmMenuMain::RunCommand(int index) {
 }
 
 void frmMenuMain::RefreshButtonColours() {
+    // The caption's "[*]" shows whether the input has unsaved edits.
+    setWindowModified(project_.IsModified);
     const QPalette app = QApplication::palette();
     for (int i = 0; i < kColouredButtons; ++i) {
         QPushButton *b = cmdMenu(i);
@@ -275,6 +275,7 @@ void frmMenuMain::UpdateRecentFiles(const QString &path) {
 
 void frmMenuMain::SetFileCaption(const QString &fileTitle) {
     setWindowTitle(msg::MainCaption(fileTitle));
+    setWindowModified(project_.IsModified);
 }
 
 bool frmMenuMain::OpenFileArgument(const QStringList &arguments) {

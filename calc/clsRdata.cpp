@@ -19,7 +19,16 @@ void clsRdata::Calc() {
 
         // Step intensities for the durations DT, 2 DT, ... up to N; a
         // remainder shorter than one step carries no rain.
+        //
+        // The cumulative depth n x r is formed from r already rounded to
+        // three places, so for many steps its rounding error (k x 0.0005)
+        // outgrows the true increment of a long, flat tail and it can fall
+        // by a few thousandths.  Rain is never negative: a cumulative value
+        // below the previous one is taken (used and printed) as the
+        // previous one, so that step carries no rain and the steps still
+        // sum to the last cumulative value.
         int64_t t = 0;
+        double prevNr = 0;
         for (int32_t k = 1;; ++k) {
             t += DT;
             if (t > N) break;
@@ -27,6 +36,8 @@ void clsRdata::Calc() {
             double nr = Chk(k * r);
             r = RoundOffChecked(r, DecR);
             nr = RoundOffChecked(nr, DecnRn);
+            if (k > 1 && nr < prevNr) nr = prevNr;
+            prevNr = nr;
             in_.Add(static_cast<int32_t>(t), r, nr);
             if (t >= N) break;
         }

@@ -76,8 +76,8 @@ QString FormatLevel(double value) {
 
 QString ReferenceText(const AccuracyCheck &check) {
     if (!check.hasReference())
-        return QStringLiteral("参考値（1分刻みの計算）：計算できません");
-    return QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
+        return QStringLiteral("参考値（同じ流入ハイドログラフの1分刻みの洪水調節）：計算できません");
+    return QStringLiteral("参考値（同じ流入ハイドログラフの1分刻みの洪水調節）：最大放流量 %1 m3/s，最大水位 %2 m")
         .arg(FormatResult(check.refQ2), FormatResult(check.refHmax));
 }
 
@@ -138,7 +138,7 @@ QString AboveTableLine(const AccuracyCheck &check) {
 }
 
 QString NoReferenceLine() {
-    return QStringLiteral("参考値（1分刻みの計算）を計算できないため，計算結果の精度を確認できません。"
+    return QStringLiteral("参考値（同じ流入ハイドログラフの1分刻みの洪水調節）を計算できないため，計算結果の精度を確認できません。"
                           "ｈ－Ａﾃﾞｰﾀ（貯水量）を確認してください。");
 }
 

@@ -23,8 +23,12 @@ namespace wyndlor::msg {
 inline QString ProductTitle() { return QStringLiteral("Ostrevin"); }
 
 // "Ostrevin" alone, or "name.wyd - Ostrevin" while a file is in use.
+// The caption carries Qt's "[*]" mark after the file's name (after the
+// title for a new project): the window shows "*" there while the input has
+// unsaved edits.
 inline QString MainCaption(const QString &fileTitle) {
-    return fileTitle.isEmpty() ? ProductTitle() : fileTitle + QStringLiteral(" - ") + ProductTitle();
+    return fileTitle.isEmpty() ? ProductTitle() + QStringLiteral("[*]")
+                               : fileTitle + QStringLiteral("[*] - ") + ProductTitle();
 }
 
 // An error code as "##,##0": an integer with thousands separators, the
@@ -69,10 +73,20 @@ inline QString WriteErrorText(long long code) {
 }
 
 inline QString ExitTitle() { return QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ終了"); }
+// The name the unsaved-edits questions give a project never saved.
+inline QString UntitledName() { return QStringLiteral("無題"); }
+// "上書き保存" for a project with a file, "名前を付けて保存" for one without
+// (Yes then opens the Save As dialog).
+inline QString SaveVerb(const QString &currentFileName) {
+    return currentFileName.isEmpty() ? QStringLiteral("名前を付けて保存") : QStringLiteral("上書き保存");
+}
+inline QString EditedFileLine(const QString &currentFileName) {
+    return QStringLiteral("\n\n編集中のﾌｧｲﾙ名：") +
+           (currentFileName.isEmpty() ? UntitledName() : currentFileName);
+}
 inline QString ExitText(const QString &currentFileName) {
-    return QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。上書き保存してから終了しますか？\n\n"
-                          "編集中のﾌｧｲﾙ名：") +
-           currentFileName;
+    return QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。") + SaveVerb(currentFileName) +
+           QStringLiteral("してから終了しますか？") + EditedFileLine(currentFileName);
 }
 
 inline QString NotAvailableText() { return QStringLiteral("この機能はまだ利用できません。"); }
@@ -92,6 +106,13 @@ inline QString CalcFailedText() {
 // CalcFailedText with the step that stopped and its error number.
 QString CalcFailedDetail(CalcStep step, int32_t code);
 
+// Shown by every window with results while the input has changed since
+// the run: the results are those of the input before the change.
+inline QString StaleResultsText() { return QStringLiteral("入力が変更されています。再計算してください。"); }
+// The print menu's question before printing such results.
+inline QString StalePrintQuestion() {
+    return StaleResultsText() + QStringLiteral("\n\n変更前の入力による計算結果を印刷しますか？");
+}
 // "000:00": hours of three digits, minutes of two.
 QString ClockText(int32_t hours, int32_t minutes);
 // The headline values: "##0.000" for discharges and depths, and
@@ -100,7 +121,7 @@ QString FormatResult(double value);
 QString FormatLevel(double value);
 
 // ---- The accuracy check of the flood routing ----
-// "参考値（1分刻みの計算）：最大放流量 x.xxx m3/s，最大水位 x.xxx m" from the
+// "参考値（同じ流入ハイドログラフの1分刻みの洪水調節）：最大放流量 x.xxx m3/s，最大水位 x.xxx m" from the
 // reference's peak outflow and largest overflow depth, or that the
 // reference could not be computed.
 QString ReferenceText(const AccuracyCheck &check);
@@ -215,9 +236,8 @@ inline QString AreaDefaultsOfferText() {
 }
 // Before New or Open with unsaved input (the exit asks ExitText).
 inline QString SaveFirstText(const QString &currentFileName) {
-    return QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。上書き保存してから続けますか？\n\n"
-                          "編集中のﾌｧｲﾙ名：") +
-           currentFileName;
+    return QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。") + SaveVerb(currentFileName) +
+           QStringLiteral("してから続けますか？") + EditedFileLine(currentFileName);
 }
 // A recent file the settings file cannot hold, listed for this session.
 inline QString SessionOnlyRecentText() {

@@ -106,7 +106,7 @@ void SaveJyoken(Project &project, const frmInpJyoken &form, bool &) {
     d(slot::CalcTime) = Number(form.numCalcTime);
     d(slot::Hakei) = SlotValue::Int32(form.optHakei->Index());
     project.Data.HasConditions = true;
-    project.IsModified = true;
+    project.MarkEdited();
 }
 
 // ---- h-V curve ---------------------------------------------------------------
@@ -184,7 +184,7 @@ void SaveHVC(Project &project, frmInpHVC &form, bool &cancel) {
         d.HVCTable(2, count) = CellValue(grid, r, frmInpHVC::ColArea);
     }
     d.HVCCount = count;
-    project.IsModified = true;
+    project.MarkEdited();
 }
 
 // ---- Catchment ---------------------------------------------------------------
@@ -265,7 +265,7 @@ void SaveArea(Project &project, frmInpArea &form, bool &cancel) {
     d.CatchmentSummary(slot::SumFp) = Number(form.numFp);
     d.CatchmentSummary(slot::SumC) = Number(form.numC);
     d.HasCatchment = true;
-    project.IsModified = true;
+    project.MarkEdited();
 }
 
 void CalcAreaDefaults(frmInpArea &form) {
@@ -319,7 +319,7 @@ void SaveSection(Project &project, const frmInpSection &form, bool &) {
     s(slot::SectB) = Number(form.numB);
     s(slot::SectCd) = Number(form.numCd);
     project.Data.HasSection = true;
-    project.IsModified = true;
+    project.MarkEdited();
 }
 
 // ---- Calculation time step -----------------------------------------------------
@@ -346,7 +346,7 @@ void LoadDeltaT(const Project &project, frmInpDeltaT &form) {
 void SaveDeltaT(Project &project, const frmInpDeltaT &form, bool &) {
     project.Data.DeltaTData(slot::DeltaT) = Number(form.numDeltaT);
     project.Data.HasDeltaT = true;
-    project.IsModified = true;
+    project.MarkEdited();
 }
 
 }  // namespace wyndlor

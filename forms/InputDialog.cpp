@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace wyndlor {
@@ -18,6 +19,11 @@ InputDialog::InputDialog(const QString &caption, const QString &settingsSection,
     : WindowBase(settingsSection, Keeps::Place, PlaceRule::CentreNonPositive, parent) {
     setWindowTitle(caption);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // An option button with the focus is framed in the highlight colour:
+    // the style's own dotted focus frame is drawn only after a Tab and is
+    // easily missed, and a key typed into an unseen focus is lost.
+    setStyleSheet(QStringLiteral("QRadioButton { border: 1px solid transparent; padding: 1px; }"
+                                 "QRadioButton:focus { border: 1px solid palette(highlight); }"));
     auto *outer = new QVBoxLayout(this);
     body_ = new QVBoxLayout;
     outer->addLayout(body_);
@@ -49,14 +55,23 @@ void InputDialog::OnLoad() {
 
 void InputDialog::FocusFirstField() {
     // The form opens on its first input, never on OK: a title typed with a
-    // space would otherwise press OK and store the defaults.
+    // space would otherwise press OK and store the defaults.  A field that
+    // takes typing comes before an option button, so that a number typed at
+    // once lands in the first numeric field; only a form whose fields are
+    // all disabled opens on its options.
+    QWidget *firstOption = nullptr;
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (w == cmdOk || w == cmdCancel || w == cmdHelp || qobject_cast<QPushButton *>(w)) continue;
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden()) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
+        // A tab bar (and the tab widget whose focus it takes) only turns pages.
+        if (qobject_cast<QPushButton *>(w) || qobject_cast<QTabBar *>(w) || w->focusProxy()) continue;
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(this)) continue;
+        if (qobject_cast<QAbstractButton *>(w)) {
+            if (!firstOption) firstOption = w;
+            continue;
         }
+        w->setFocus(Qt::TabFocusReason);
+        return;
     }
+    if (firstOption) firstOption->setFocus(Qt::TabFocusReason);
 }
 
 void InputDialog::PutButtonsLastInTabOrder() {

@@ -6,10 +6,12 @@
 #include "core/CPrivateProfile.h"
 #include "widgets/MessageBoxes.h"
 #include "printing/PreviewerLaunch.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -72,9 +74,6 @@ frmMenuPrint::frmMenuPrint(const CalcRun &run, QWidget *parent)
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
     cmdPreview->setDefault(true);
-    // There is no help file for the menu; a button that does nothing is
-    // shown disabled rather than left to be pressed in vain.
-    cmdHelp->setEnabled(false);
     SetHelpButton(cmdHelp);
     connect(cmdPreview, &QPushButton::clicked, this, [this] { Preview(); });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -86,6 +85,8 @@ frmMenuPrint::frmMenuPrint(const CalcRun &run, QWidget *parent)
     buttons->addWidget(cmdHelp);
 
     auto *layout = new QVBoxLayout(this);
+    lblStale_ = StaleResultsLabel(this);
+    layout->addWidget(lblStale_);
     layout->addLayout(top);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -134,6 +135,11 @@ void frmMenuPrint::CheckItems(int index) {
     }
 }
 
+void frmMenuPrint::SetStaleQuery(RunStaleQuery stale) {
+    stale_ = std::move(stale);
+    lblStale_->setVisible(stale_ && stale_());
+}
+
 bool frmMenuPrint::Preview() {
     std::array<bool, kReportSections> ticked{};
     bool any = false;
@@ -147,6 +153,12 @@ bool frmMenuPrint::Preview() {
                             MsgIcon::Information, MsgButtons::Ok);
         return false;
     }
+    // The report stays that of the run and its own input; printed after an
+    // edit it no longer matches the project, which the engineer confirms.
+    if (stale_ && stale_() &&
+        MessageBoxes().Show(this, msg::StalePrintQuestion(), windowTitle(), MsgIcon::Information,
+                            MsgButtons::YesNo) != MsgResult::Yes)
+        return false;
     // A failure here would otherwise leave the engineer pressing a button
     // that does nothing; each says what went wrong.
     if (!JoinReport(writer_, ticked)) {
@@ -173,8 +185,9 @@ void frmMenuPrint::OnUnload() {
     RemovePrintFiles(writer_);
 }
 
-void RunPrintMenu(const CalcRun &run, QWidget *parent) {
+void RunPrintMenu(const CalcRun &run, QWidget *parent, RunStaleQuery stale) {
     frmMenuPrint menu(run, parent);
+    menu.SetStaleQuery(std::move(stale));
     menu.exec();
 }
 

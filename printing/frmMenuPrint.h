@@ -16,6 +16,7 @@
 // never printed as if it were whole.
 #pragma once
 
+#include "core/Project.h"
 #include "report/ReportJob.h"
 #include "widgets/WindowBase.h"
 
@@ -23,6 +24,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 namespace wyndlor {
@@ -33,6 +35,10 @@ public:
     // The report of `run`, which must outlive the window; its accuracy
     // check adds the note to the report when it warns.
     explicit frmMenuPrint(const CalcRun &run, QWidget *parent = nullptr);
+
+    // Whether the project changed since the run: the menu then says so and
+    // asks before printing.
+    void SetStaleQuery(RunStaleQuery stale);
     ~frmMenuPrint() override;
 
     QGroupBox *Frame1;
@@ -61,6 +67,8 @@ private:
     void OnUnload() override;
 
     const CalcRun &run_;
+    RunStaleQuery stale_;
+    QLabel *lblStale_ = nullptr;
     PrintWriter writer_;
     // The ticks as restored, kept for the sections disabled by a failure so
     // that the engineer's choice outlives one failed build.
@@ -68,6 +76,6 @@ private:
 };
 
 // Opens the print menu modally over `parent` (the results menu).
-void RunPrintMenu(const CalcRun &run, QWidget *parent);
+void RunPrintMenu(const CalcRun &run, QWidget *parent, RunStaleQuery stale = {});
 
 }  // namespace wyndlor

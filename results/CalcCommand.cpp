@@ -26,7 +26,7 @@ void RunCalculationCommand(Project &project, QWidget *parent,
                            std::function<void(QWidget *)> openSolveWidth) {
     {
         WaitCursor wait;
-        project.Run = MakeCalcRun(project.Data);
+        project.SetRun(MakeCalcRun(project.Data));
         project.Run.SourceFile = project.CurrentFileName;
     }
     // A refused project is told what to enter and where; a run that failed
@@ -37,6 +37,7 @@ void RunCalculationCommand(Project &project, QWidget *parent,
     else if (!project.Run.Ok)
         MessageBoxes().Show(parent, msg::CalcFailedText(), QString(), MsgIcon::Information, MsgButtons::Ok);
     frmMenuRO menu(project.Run, std::move(openPrintMenu), parent, std::move(openSolveWidth));
+    menu.SetStaleQuery([&project] { return project.RunIsStale(); });
     menu.exec();
 }
 

@@ -10,11 +10,11 @@ namespace {
 
 const QColor kInflowColour(255, 0, 0);
 const QColor kOutflowColour(0, 0, 255);
-// Dark blue-grey: kin to the outflow it checks, dark enough to show over
-// the outflow's markers, and told apart from it also on a black-and-white
-// print by its dashes.
-const QColor kReferenceColour(55, 71, 79);
-constexpr double kReferenceLineWidth = 0.8;
+// Green, a colour of its own beside the red inflow and the blue outflow,
+// drawn wider than them so that it shows where it lies on either, and told
+// apart also on a black-and-white print by its dashes.
+const QColor kReferenceColour(0, 150, 60);
+constexpr double kReferenceLineWidth = 2.5;
 
 // Every curve begins at rest, (0, 0), then one point per item.
 template <class Collection, class Value>

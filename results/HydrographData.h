@@ -9,8 +9,8 @@
 //
 // Beside the routing's outflow, sampled once per time step, the routing
 // graph draws the outflow of the accuracy check's 1-minute reference
-// routing as a thin dashed line over every sub-step: where the two part,
-// the time step is too coarse for the pond.
+// routing as a dashed green line of its own width over every sub-step:
+// where the two part, the time step is too coarse for the pond.
 #pragma once
 
 #include <QColor>
@@ -51,6 +51,7 @@ struct GraphData {
     QString XLabelFormat = QStringLiteral("%.0f");  // whole minutes
     QVector<GraphSeries> Series;
     QString SourceFile; // project file of the run ("" never saved): images go beside it
+    bool Stale = false; // the project changed since the run: the toolbar says so
 };
 
 // Top of the level axis for a largest overflow depth hmax (m): 2 hmax.

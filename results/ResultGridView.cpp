@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -68,9 +69,11 @@ void ResultGridView::CopySelection() {
 
 void ResultGridView::SaveCsv() {
     const QString suggested = SuggestedOutputPath(sourceFile_, caption_, QStringLiteral("csv"));
-    const QString path = QFileDialog::getSaveFileName(this, msg::CsvSaveTitle(), suggested,
-                                                      QStringLiteral("CSV (*.csv)"));
+    QString path = QFileDialog::getSaveFileName(this, msg::CsvSaveTitle(), suggested,
+                                                QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty()) return;
+    // A name typed without an extension is still a CSV file.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
     QString error;
     if (!SaveTableCsv(*model_, path, &error))
         MessageBoxes().Show(this, msg::CsvSaveFailedText() + path + QStringLiteral("\n") + error, msg::CsvSaveTitle(),

@@ -1,5 +1,7 @@
 #include "results/frmFloodStudy.h"
 
+#include "widgets/MessageBoxes.h"
+
 #include "calc/SlotValue.h"
 #include "core/Messages.h"
 #include "results/ResultGridView.h"
@@ -217,7 +219,12 @@ frmFloodStudy::frmFloodStudy(const CalcRun &run, QWidget *parent)
     connect(cmdCsv_, &QPushButton::clicked, view_, &ResultGridView::SaveCsv);
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
 
+    // The study recalculates the run's input: while the project has changed
+    // since the run, it is the study of the input before the change.
+    lblStale_ = StaleResultsLabel(this);
+
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblStale_);
     layout->addWidget(input);
     layout->addWidget(lblMessage_);
     layout->addWidget(lblStorage_);
@@ -291,7 +298,14 @@ void frmFloodStudy::ShowStudy() {
 }
 
 std::unique_ptr<frmGraph> frmFloodStudy::CreateGraph(QWidget *parent) {
-    return std::make_unique<frmGraph>(StudyGraphData(study_, run_.SourceFile), parent);
+    GraphData data = StudyGraphData(study_, run_.SourceFile);
+    data.Stale = stale_;
+    return std::make_unique<frmGraph>(std::move(data), parent);
+}
+
+void frmFloodStudy::SetStale(bool stale) {
+    stale_ = stale;
+    lblStale_->setVisible(stale);
 }
 
 }  // namespace wyndlor

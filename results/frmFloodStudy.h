@@ -58,6 +58,9 @@ public:
     QLabel *lblMessage() const { return lblMessage_; }   // a refused list, a failed project
     QLabel *lblStorage() const { return lblStorage_; }   // how the storage below FWL is taken
     QLabel *lblNoSpill() const { return lblNoSpill_; }
+    // Shown while the project has changed since the run.
+    void SetStale(bool stale);
+    QLabel *lblStale() const { return lblStale_; }
     const FloodStudy &Study() const { return study_; }
 
     // Studies the lists of the inputs (after their range checks); false
@@ -76,7 +79,8 @@ private:
     NumberField *numMax_ = nullptr, *numStep_ = nullptr;
     QLineEdit *txtFactors_ = nullptr;
     QPushButton *cmdStudy_ = nullptr, *cmdGraph_ = nullptr, *cmdCsv_ = nullptr, *cmdClose_ = nullptr;
-    QLabel *lblMessage_ = nullptr, *lblStorage_ = nullptr, *lblNoSpill_ = nullptr;
+    QLabel *lblMessage_ = nullptr, *lblStorage_ = nullptr, *lblNoSpill_ = nullptr, *lblStale_ = nullptr;
+    bool stale_ = false;
     ResultTableModel *model_ = nullptr;
     ResultGridView *view_ = nullptr;
     int noteWidth_ = 0;  // design width of the note column, px

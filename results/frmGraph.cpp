@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QLabel>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -89,6 +90,20 @@ double RoundTickStep(double span) {
 
 namespace {
 
+// The smallest of 1, 2 and 5 times a power of ten at or above x > 0.
+double RoundStepAtLeast(double x) {
+    const double power = std::pow(10.0, std::floor(std::log10(x)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * power >= x * (1 - 1e-12)) return m * power;
+    return 10 * power;
+}
+
+// Decimals that show every tick of a step exactly ("%.1f" for 0.5).
+QString TickLabelFormat(double step) {
+    const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+    return QStringLiteral("%.%1f").arg(decimals);
+}
+
 // A span cut into whole steps of RoundTickStep from a tick at or below
 // `lo` to one at or above `hi`; an empty span is one unit from `lo`.
 AxisScale RoundScale(double lo, double hi) {
@@ -122,24 +137,26 @@ GraphScales ScaleGraph(const GraphData &data) {
         }
     }
     GraphScales g;
-    // The time axis ends at the last time point, rounded up to a tick.
-    g.x = RoundScale(0, tEnd);
+    // The time axis ends at the last time point, rounded up to a tick; an
+    // empty graph (a failed run) spans one hour, in whole minutes.
+    g.x = RoundScale(0, tEnd > 0 ? tEnd : 60);
     g.y = RoundScale(qLow, qHigh);
     if (data.Y2Title.isEmpty()) return g;
 
     // The level axis shares the discharge axis's grid lines: the same
-    // number of intervals, its 0 on the discharge axis's 0 and its top at
-    // Y2Max (twice the largest depth).  A depth below the crest, or a
-    // discharge below 0, adds intervals below 0 to both.
+    // number of intervals, its 0 on the discharge axis's 0, and a round
+    // step (1, 2 or 5 times a power of ten) that reaches Y2Max (twice the
+    // largest depth) at its top.  A depth below the crest, or a discharge
+    // below 0, adds intervals below 0 to both.
     const int above = std::max(1, static_cast<int>(std::lround(g.y.max / g.y.step)));
     g.y.max = above * g.y.step;
-    g.y2.step = data.Y2Max / above;
+    g.y2.step = RoundStepAtLeast(data.Y2Max > 0 ? data.Y2Max / above : 1.0 / above);
     int below = static_cast<int>(std::lround(-g.y.min / g.y.step));
     if (hLow < 0) below = std::max(below, static_cast<int>(std::ceil(-hLow / g.y2.step - 1e-9)));
     g.y.min = -below * g.y.step;
     g.y.intervals = g.y2.intervals = above + below;
     g.y2.min = data.Y2Base - below * g.y2.step;
-    g.y2.max = data.Y2Base + data.Y2Max;
+    g.y2.max = data.Y2Base + above * g.y2.step;
     return g;
 }
 
@@ -181,6 +198,10 @@ frmGraph::frmGraph(GraphData data, QWidget *parent)
     mnuMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar1"));
     mnuMenu->addAction(close);
     for (QAction *a : {printer, copy, save, close}) toolbar_->addAction(a);
+    if (data_.Stale) {
+        lblStale_ = StaleResultsLabel(this);
+        lblStale_->setVisible(true);
+    }
 
     // The chart view raises its minimum size to what the title, axes and
     // legend need; the area around it follows the layout rule down to 0 and
@@ -282,19 +303,27 @@ void frmGraph::ScaleAxes(QValueAxis *axisX, QValueAxis *axisY) {
     };
     apply(axisX, scales.x);
     apply(axisY, scales.y);
+    axisY->setLabelFormat(TickLabelFormat(scales.y.step));
     if (axisY2_) {
         apply(axisY2_, scales.y2);
         // Its ticks fall on the discharge axis's grid lines, which are
         // drawn once.
         axisY2_->setGridLineVisible(false);
-        axisY2_->setLabelFormat(QStringLiteral("%.3f"));
+        axisY2_->setLabelFormat(TickLabelFormat(scales.y2.step));
     }
 }
 
 void frmGraph::LayOut() {
-    const int menuHeight = menu_->sizeHint().height();
+    int menuHeight = menu_->sizeHint().height();
     const int toolbarHeight = toolbar_->sizeHint().height();
     menu_->setGeometry(0, 0, width(), menuHeight);
+    // The line that the input changed since the run sits under the menu.
+    if (lblStale_) {
+        const int margin = lblStale_->fontMetrics().averageCharWidth();
+        const int height = lblStale_->sizeHint().height();
+        lblStale_->setGeometry(margin, menuHeight, std::max(0, width() - 2 * margin), height);
+        menuHeight += height;
+    }
     toolbar_->setGeometry(0, menuHeight, width(), toolbarHeight);
     const QRect chart = ChartGeometry(QSize(width(), height() - menuHeight), toolbarHeight);
     area_->setGeometry(chart.translated(0, menuHeight));

@@ -16,6 +16,7 @@
 class QAction;
 class QChart;
 class QChartView;
+class QLabel;
 class QMenuBar;
 class QToolBar;
 class QValueAxis;
@@ -92,6 +93,7 @@ private:
     QWidget *area_ = nullptr;
     QChartView *view_ = nullptr;
     QValueAxis *axisY2_ = nullptr;
+    QLabel *lblStale_ = nullptr;  // only while the project changed since the run
     int32_t lastSaveError_ = 0;  // error number of the last failed picture write
 };
 

@@ -169,6 +169,8 @@ frmMenuRO::frmMenuRO(const CalcRun &run, std::function<void(QWidget *)> openPrin
     }
 
     auto *layout = new QVBoxLayout(this);
+    lblStale_ = StaleResultsLabel(this);
+    layout->addWidget(lblStale_);
     layout->addWidget(frame);
     const int glyph = fontMetrics().horizontalAdvance(QStringLiteral("あ"));
     const int lineWidth = std::max(frame->sizeHint().width(), kCheckLineChars * glyph);
@@ -256,7 +258,15 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     fraWarning_->setVisible(!warning.isEmpty());
 }
 
+void frmMenuRO::SetStaleQuery(RunStaleQuery stale) {
+    stale_ = std::move(stale);
+    RefreshStale();
+}
+
+void frmMenuRO::RefreshStale() { lblStale_->setVisible(IsStale()); }
+
 void frmMenuRO::OnLoad() {
+    RefreshStale();
     // A value shows only when the step that makes it completed; the step
     // that failed and those after it leave their fields blank.
     auto completed = [this](CalcStep step) {
@@ -275,6 +285,7 @@ std::unique_ptr<frmResOut> frmMenuRO::CreateTable(const QString &tag) {
     if (!inflow && tag != kResOutQo) return nullptr;
     ResultTableConfig config = inflow ? ResOutQiConfig() : ResOutQoConfig();
     config.SourceFile = sourceFile_;
+    config.Stale = IsStale();
     auto table = std::make_unique<frmResOut>(std::move(config), this);
     // The results menu passes no caption and no help file.
     table->UsrCaption = QString();
@@ -298,6 +309,7 @@ std::unique_ptr<frmGraph> frmMenuRO::CreateGraph(const QString &tag, QWidget *pa
     GraphData data = tag == kResOutQi ? GraphQiData(results_.objQi.get())
                                       : GraphQoData(results_.objQo.get(), check_);
     data.SourceFile = sourceFile_;
+    data.Stale = IsStale();
     return std::make_unique<frmGraph>(std::move(data), parent);
 }
 
@@ -307,6 +319,8 @@ bool frmMenuRO::RunCommand(const QString &tag) {
     setEnabled(false);
     (this->*command->run)(tag);
     setEnabled(true);
+    // The sizing window may have taken a width into the project.
+    RefreshStale();
     return true;
 }
 
@@ -344,6 +358,7 @@ void frmMenuRO::ShowFloodStudy(const QString &) {
     // project, so it needs no owner beyond this window.
     if (!run_.Ok) return;
     frmFloodStudy study(run_, this);
+    study.SetStale(IsStale());
     study.exec();
 }
 

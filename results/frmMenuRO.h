@@ -19,6 +19,7 @@
 #pragma once
 
 #include "core/CalcRun.h"
+#include "core/Project.h"
 #include "widgets/WindowBase.h"
 
 #include <QString>
@@ -82,6 +83,16 @@ public:
     bool RunCommand(const QString &tag);
     static bool HasCommand(const QString &tag);
 
+    // Whether the project changed since the run: the menu says so (also
+    // after the sizing window took a width), and the tables and graphs it
+    // opens say so too.
+    void SetStaleQuery(RunStaleQuery stale);
+    bool IsStale() const { return stale_ && stale_(); }
+    // Shows or hides the line after the project may have changed (done on
+    // loading and whenever a command's window closes).
+    void RefreshStale();
+    QLabel *lblStale() const { return lblStale_; }
+
     // The table window of "ResOutQi" or "ResOutQo", wired to this window's
     // loading handler and to its graph, not yet shown.
     std::unique_ptr<frmResOut> CreateTable(const QString &tag);
@@ -123,6 +134,8 @@ private:
     QLabel *lblWarning_ = nullptr;
     QWidget *fraWarning_ = nullptr;
     QLabel *lblFailure_ = nullptr;
+    QLabel *lblStale_ = nullptr;
+    RunStaleQuery stale_;
     frmResOut *objResOutQi_ = nullptr;  // the open table windows, while open
     frmResOut *objResOutQo_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "results/frmResOut.h"
 
+#include "widgets/MessageBoxes.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -143,6 +145,9 @@ frmResOut::frmResOut(ResultTableConfig config, QWidget *parent)
     status_ = new QStatusBar(this);
     status_->setObjectName(QStringLiteral("StatusBar1"));
     status_->setSizeGripEnabled(true);
+    lblStale_ = StaleResultsLabel(status_);
+    lblStale_->setVisible(config_.Stale);
+    status_->addWidget(lblStale_);
 
     view_->move(kGridMargin, kGridMargin);
     resize(DesignSize());

@@ -15,6 +15,7 @@
 #include <QSize>
 
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QStatusBar;
 
@@ -33,6 +34,7 @@ struct ResultTableConfig {
     QVector<ResultColumn> Columns;
     QVector<LegendEntry> Legend;
     QString SourceFile;       // project file of the run ("" never saved): the CSV goes beside it
+    bool Stale = false;       // the project changed since the run: the status bar says so
 };
 
 ResultTableConfig ResOutQiConfig();  // inflow hydrograph, 4 columns
@@ -61,6 +63,7 @@ public:
     QGroupBox *LegendFrame() const { return legend_; }
     QPushButton *GraphButton() const { return cmdGraph_; }
     QPushButton *HelpButton() const { return cmdHelp_; }
+    QLabel *StaleLabel() const { return lblStale_; }
 
     // Puts the selected cells on the clipboard (Ctrl+C); see SelectionToTsv.
     void CopySelection();
@@ -88,6 +91,7 @@ private:
     QPushButton *cmdHelp_ = nullptr;
     QPushButton *cmdClose_ = nullptr;
     QStatusBar *status_ = nullptr;
+    QLabel *lblStale_ = nullptr;
 };
 
 }  // namespace wyndlor

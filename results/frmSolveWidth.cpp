@@ -2,6 +2,8 @@
 
 #include "core/Messages.h"
 #include "results/frmMenuRO.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/MessageBoxes.h"
 #include "widgets/NumberField.h"
 #include "widgets/WindowPlace.h"
 
@@ -41,7 +43,7 @@ QLabel *WrappedLabel(const QString &name, int width, QWidget *parent) {
 void TakeSpillwayWidth(Project &project, double B) {
     SetSpillwayWidth(project.Data, B);
     project.Data.HasSection = true;
-    project.IsModified = true;
+    project.MarkEdited();
 }
 
 frmSolveWidth::frmSolveWidth(const CalcRun &run, std::function<void(double)> takeWidth, QWidget *parent)
@@ -114,7 +116,15 @@ frmSolveWidth::frmSolveWidth(const CalcRun &run, std::function<void(double)> tak
     cmdExit_->setAutoDefault(false);
     connect(cmdExit_, &QPushButton::clicked, this, &QDialog::reject);
 
+    auto *cmdHelp = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdHelp->setAutoDefault(false);
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, help::kSolveWidth); });
+    AddHelpKey(this, help::kSolveWidth);
+
     auto *layout = new QVBoxLayout(this);
+    lblStale_ = StaleResultsLabel(this);
+    layout->addWidget(lblStale_);
     layout->addWidget(input);
     layout->addWidget(answer);
     layout->addWidget(new QLabel(QStringLiteral("幅と設計洪水位"), this));
@@ -124,6 +134,7 @@ frmSolveWidth::frmSolveWidth(const CalcRun &run, std::function<void(double)> tak
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdExit_);
+    buttons->addWidget(cmdHelp);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -181,7 +192,15 @@ void frmSolveWidth::TakeWidth() {
     cmdTake_->setEnabled(false);
     lblTaken_->setText(msg::WidthTakenText(msg::FormatWidth(solution_.B)));
     lblCurrent_->setText(msg::CurrentWidthText(solution_.B, run_.Data));
+    RefreshStale();
 }
+
+void frmSolveWidth::SetStaleQuery(RunStaleQuery stale) {
+    stale_ = std::move(stale);
+    RefreshStale();
+}
+
+void frmSolveWidth::RefreshStale() { lblStale_->setVisible(stale_ && stale_()); }
 
 void frmSolveWidth::setVisible(bool visible) {
     if (visible && !loaded_) {
@@ -197,8 +216,10 @@ void frmSolveWidth::done(int result) {
     QDialog::done(result);
 }
 
-void RunSolveWidth(const CalcRun &run, QWidget *parent, std::function<void(double)> takeWidth) {
+void RunSolveWidth(const CalcRun &run, QWidget *parent, std::function<void(double)> takeWidth,
+                   RunStaleQuery stale) {
     frmSolveWidth window(run, std::move(takeWidth), parent);
+    window.SetStaleQuery(std::move(stale));
     window.exec();
 }
 

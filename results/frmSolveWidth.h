@@ -63,18 +63,25 @@ public:
     void Solve();
     // Hands the width found to the project (once per answer).
     void TakeWidth();
+    // Whether the project changed since the run shown: the window says so,
+    // also right after it took a width.
+    void SetStaleQuery(RunStaleQuery stale);
+    QLabel *lblStale() const { return lblStale_; }
 
     void setVisible(bool visible) override;
     void done(int result) override;
 
 private:
     void ShowSolution();
+    void RefreshStale();
 
     const CalcRun &run_;
     std::function<void(double)> takeWidth_;
     WidthSolution solution_;
     NumberField *numHWLa_ = nullptr;
     QPushButton *cmdSolve_ = nullptr, *cmdTake_ = nullptr, *cmdExit_ = nullptr;
+    RunStaleQuery stale_;
+    QLabel *lblStale_ = nullptr;
     QLabel *lblCurrent_ = nullptr, *lblAnswer_ = nullptr, *lblCheck_ = nullptr, *lblTaken_ = nullptr;
     QLineEdit *numB_ = nullptr, *numHWL_ = nullptr, *numHmax_ = nullptr, *numQ2_ = nullptr;
     QTableWidget *grdWidths_ = nullptr;
@@ -82,6 +89,7 @@ private:
 };
 
 // Opens the window modally over `parent`.
-void RunSolveWidth(const CalcRun &run, QWidget *parent, std::function<void(double)> takeWidth);
+void RunSolveWidth(const CalcRun &run, QWidget *parent, std::function<void(double)> takeWidth,
+                   RunStaleQuery stale = {});
 
 }  // namespace wyndlor

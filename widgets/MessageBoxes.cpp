@@ -1,8 +1,10 @@
 #include "widgets/MessageBoxes.h"
 
+#include "core/Messages.h"
 #include "core/ProjectFile.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -72,5 +74,18 @@ IMessageBoxes *g_installed = nullptr;
 IMessageBoxes &MessageBoxes() { return g_installed ? *g_installed : QtBoxes(); }
 
 void SetMessageBoxes(IMessageBoxes *boxes) { g_installed = boxes; }
+
+QLabel *StaleResultsLabel(QWidget *parent) {
+    auto *label = new QLabel(msg::StaleResultsText(), parent);
+    label->setObjectName(QStringLiteral("lblStale"));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor(192, 0, 0));  // the warning colour of the results
+    label->setPalette(pal);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setVisible(false);
+    return label;
+}
 
 }  // namespace wyndlor

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 namespace wyndlor {
@@ -25,5 +26,10 @@ public:
 IMessageBoxes &MessageBoxes();
 // Installs `boxes` (not owned); nullptr restores the Qt implementation.
 void SetMessageBoxes(IMessageBoxes *boxes);
+
+// The line "入力が変更されています。再計算してください。" in bold dark red,
+// hidden until a window that shows a run makes it visible because the
+// project's input has changed since that run.
+QLabel *StaleResultsLabel(QWidget *parent);
 
 }  // namespace wyndlor

@@ -1,5 +1,7 @@
 #include "widgets/WindowBase.h"
 
+#include "widgets/HelpWindow.h"
+
 #include <QDesktopServices>
 #include <QPushButton>
 #include <QUrl>
@@ -7,7 +9,9 @@
 namespace wyndlor {
 
 WindowBase::WindowBase(const QString &section, Keeps keeps, PlaceRule rule, QWidget *parent)
-    : QDialog(parent), section_(section), keeps_(keeps), rule_(rule) {}
+    : QDialog(parent), section_(section), keeps_(keeps), rule_(rule), helpPage_(section) {
+    AddHelpKey(this, section);
+}
 
 void WindowBase::SetHelpButton(QPushButton *button) {
     help_ = button;
@@ -22,7 +26,7 @@ void WindowBase::Load() {
     // A window of fixed size is centred at the size its layout gives it.
     if (!withSize) adjustSize();
     RestoreWindowPlace(this, section_, withSize, rule_);
-    if (help_) help_->setEnabled(!UsrHelpFile.isEmpty());
+    if (help_) help_->setEnabled(true);
     OnLoad();
 }
 
@@ -46,8 +50,12 @@ void WindowBase::Unload() {
 }
 
 void WindowBase::OnHelp() {
-    if (UsrHelpFile.isEmpty()) return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(UsrHelpFile));
+    // A help file given by the owner replaces the manual's page.
+    if (!UsrHelpFile.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(UsrHelpFile));
+        return;
+    }
+    ShowHelp(this, helpPage_);
 }
 
 }  // namespace wyndlor

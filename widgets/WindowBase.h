@@ -5,8 +5,8 @@
 //
 // Loading, in this order: a non-empty UsrCaption becomes the caption; a
 // window of fixed size takes the size of its layout; the place (and size)
-// is restored from the section; the help button is enabled only when a
-// help file was given; then the window's own OnLoad (LoadData, filling).
+// is restored from the section; then the window's own OnLoad (LoadData,
+// filling).  The help button and F1 open the window's page of the manual.
 // Closing runs the window's own OnUnload, then writes the place.  The place
 // is set before the window is first mapped, so the window manager puts the
 // outer frame there and the place written on closing is the same frame
@@ -27,7 +27,9 @@ class WindowBase : public QDialog {
     Q_OBJECT
 public:
     // Set by the owner before the window is shown: an empty caption keeps
-    // the window's own, an empty help file disables the help button.
+    // the window's own; a help file replaces the manual's page of the
+    // window (the page named after its settings section), which the help
+    // button and F1 open otherwise.
     QString UsrCaption;
     QString UsrHelpFile;
     int32_t UsrHelpContextID = 0;
@@ -44,14 +46,14 @@ public:
     void done(int result) override;
 
 public slots:
-    // Opens the help file given by the owner; nothing without one.
+    // Opens the help file given by the owner, else the window's page.
     void OnHelp();
 
 protected:
     enum class Keeps { Place, PlaceAndSize };
     WindowBase(const QString &section, Keeps keeps, PlaceRule rule, QWidget *parent);
 
-    // The button whose enabled state follows UsrHelpFile, and which opens it.
+    // The button that opens the help.
     void SetHelpButton(QPushButton *button);
     // The window's own loading steps, after caption, place and help.
     virtual void OnLoad() {}
@@ -66,6 +68,7 @@ private:
     Keeps keeps_;
     PlaceRule rule_;
     QPushButton *help_ = nullptr;
+    QString helpPage_;
     bool loaded_ = false;
     bool unloaded_ = false;
 };

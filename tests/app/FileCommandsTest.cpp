@@ -43,20 +43,42 @@ TEST_F(NewCommandTest, CancelKeepsEverything) {
     EXPECT_EQ(P().CurrentFileName, Path("pond.wyd"));
 }
 
-TEST_F(NewCommandTest, OkResetsButKeepsModifiedFlag) {
+TEST_F(NewCommandTest, OkResetsToAnUnmodifiedProject) {
     Window().setWindowTitle(QStringLiteral("pond.wyd - Ostrevin"));
     boxes.answers = {MsgResult::No};  // drop the unsaved input
     Window().toolbarAction("New")->trigger();
     EXPECT_FALSE(P().Data.HasCatchment);
     EXPECT_TRUE(P().CurrentFileName.isEmpty());
-    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin"));
-    EXPECT_TRUE(P().IsModified);
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin[*]"));
+    EXPECT_FALSE(P().IsModified);
+    EXPECT_FALSE(Window().isWindowModified());
     EXPECT_EQ(Window().cmdMenu(2)->palette().color(QPalette::ButtonText),
               Window().cmdMenu(3)->palette().color(QPalette::ButtonText))
         << "colours refreshed after the reset";
 }
 
 class OpenCommandTest : public ShellFixture {};
+
+// Edit, Open answered No, a file read, then New: neither the read project
+// nor the new one asks to be saved, so Enter can never overwrite a file.
+TEST_F(OpenCommandTest, ReadAndNewProjectsAreUnmodified) {
+    const QString path = WriteProject("pond.wyd");
+    P().MarkEdited();
+    Window().RefreshButtonColours();  // as after every command's window
+    EXPECT_TRUE(Window().isWindowModified());
+    boxes.answers = {MsgResult::No};
+    dialogs.answers = {path};
+    ASSERT_TRUE(Window().fileCommands().Open());
+    EXPECT_FALSE(P().IsModified);
+    EXPECT_FALSE(Window().isWindowModified());
+    boxes.answers = {MsgResult::Ok};
+    Window().fileCommands().New();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].buttons, MsgButtons::OkCancel) << "New confirmed, not a save question";
+    EXPECT_FALSE(P().IsModified);
+    EXPECT_TRUE(Window().close());
+    EXPECT_EQ(boxes.shown.size(), 2u);
+}
 
 TEST_F(OpenCommandTest, DialogStartsInStoredFolder) {
     SetIni("FileName", "InitDir", dir.path());
@@ -120,11 +142,11 @@ TEST_F(OpenCommandTest, UpperCaseExtensionReads) {
     EXPECT_EQ(boxes.shown.size(), 1u) << "only the question about the unsaved input";
     EXPECT_EQ(Title(), QStringLiteral("北ため池"));
     EXPECT_EQ(P().CurrentFileName, path);
-    EXPECT_EQ(Window().windowTitle(), QStringLiteral("KITA.WYD - Ostrevin"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("KITA.WYD[*] - Ostrevin"));
     EXPECT_EQ(Ini("FileName", "FileName1"), path);
     EXPECT_EQ(QDir::cleanPath(QDir::fromNativeSeparators(Ini("FileName", "InitDir"))),
               QDir::cleanPath(dir.filePath("sub")));
-    EXPECT_TRUE(P().IsModified) << "opening does not touch the modified flag";
+    EXPECT_FALSE(P().IsModified) << "a project just read has nothing unsaved";
     EXPECT_EQ(Window().cmdMenu(0)->palette().color(QPalette::ButtonText),
               QApplication::palette().color(QPalette::Highlight));
 }
@@ -142,7 +164,7 @@ TEST_F(OpenCommandTest, TextFileRejectedDataKept) {
     EXPECT_EQ(boxes.shown[0].text, ReadError("0"));
     EXPECT_TRUE(P().Data.HasDeltaT) << "no reader ran";
     EXPECT_TRUE(P().CurrentFileName.isEmpty());
-    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin[*]"));
     EXPECT_TRUE(Ini("FileName", "FileName1").isEmpty());
 }
 
@@ -193,7 +215,7 @@ TEST_F(OpenCommandTest, MissingFileReportsWhyAndKeepsData) {
     ASSERT_EQ(boxes.shown.size(), 1u) << "no version message for a file that is not there";
     EXPECT_EQ(boxes.shown[0].text, ReadError("53"));
     EXPECT_TRUE(P().Data.HasHVC) << "no reader ran";
-    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin[*]"));
 }
 
 TEST_F(OpenCommandTest, RecentEntryReadsPathFromSettings) {
@@ -204,7 +226,7 @@ TEST_F(OpenCommandTest, RecentEntryReadsPathFromSettings) {
     Window().mnuFileName(1)->trigger();
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(Title(), QStringLiteral("Ｂ池"));
-    EXPECT_EQ(Window().windowTitle(), QStringLiteral("b.wyd - Ostrevin"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("b.wyd[*] - Ostrevin"));
     EXPECT_EQ(Ini("FileName", "FileName1"), b);
     EXPECT_EQ(Ini("FileName", "FileName2"), a);
     EXPECT_EQ(Window().mnuFileName(0)->text(), QStringLiteral("&1 ") + b);
@@ -270,7 +292,9 @@ TEST_P(UnsavedInputTest, AsksAndFollowsTheExitRules) {
 
     ASSERT_GE(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::YesNoCancel);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。上書き保存")));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("現在編集中の入力ﾃﾞｰﾀがあります。") +
+                                               (c.hasFile ? QStringLiteral("上書き保存") : QStringLiteral("名前を付けて保存"))));
+    EXPECT_EQ(boxes.shown[0].text.endsWith(QStringLiteral("：無題")), !c.hasFile);
     EXPECT_EQ(QFileInfo::exists(Path("mine.wyd")), c.answer == MsgResult::Yes && c.hasFile);
     EXPECT_EQ(P().Data.HasSection, !c.goesOn);
     EXPECT_EQ(P().Run.Ok, !c.goesOn) << "the last run goes with the input it belongs to";
@@ -315,7 +339,7 @@ TEST_F(SaveCommandTest, NewProjectSaveAsksForNameAndWrites) {
     EXPECT_EQ(SavedTitle(Path("minami.wyd")), QStringLiteral("南ため池, 改修"));
     EXPECT_FALSE(P().IsModified);
     EXPECT_EQ(P().CurrentFileName, Path("minami.wyd"));
-    EXPECT_EQ(Window().windowTitle(), QStringLiteral("minami.wyd - Ostrevin"));
+    EXPECT_EQ(Window().windowTitle(), QStringLiteral("minami.wyd[*] - Ostrevin"));
     EXPECT_EQ(Ini("FileName", "FileName1"), Path("minami.wyd"));
     EXPECT_EQ(Ini("FileName", "FileName2"), QStringLiteral("/p/older.wyd"));
 }

@@ -442,7 +442,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(WorkedRow{"ConstantArea20000", 20000, false, 72, 15.527, 0.571, 71, 6.491, 0.319, 6383},
                       WorkedRow{"Frustum20000", 20000, true, 71, 6.318, 0.313, 70, 2.915, 0.187, 35586},
                       WorkedRow{"ConstantArea2000", 2000, false, 72, 525.484, 5.973, 71, 16.441, 0.593, 0},
-                      WorkedRow{"Frustum2000", 2000, true, 73, 261.082, 3.747, 70, 2.297, 0.16, 15418}),
+                      // Its rain tail once fell by a few thousandths of mm/h; held
+                      // level now, the unsettled routing lands on another peak.
+                      WorkedRow{"Frustum2000", 2000, true, 70, 270.108, 3.833, 69, 1.095, 0.097, 16568}),
     [](const ::testing::TestParamInfo<WorkedRow> &info) { return std::string(info.param.name); });
 
 }  // namespace

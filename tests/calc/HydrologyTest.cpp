@@ -240,6 +240,53 @@ TEST(RainfallWaveform, CentrePeakedOrder) {
     }
 }
 
+// Generated formulas over every duration and a spread of steps: the
+// cumulative depth never falls, so no step intensity is negative, and the
+// steps sum to the last cumulative value.  The constants include flat
+// tails (large b, small n) where k x (r rounded) used to fall by a few
+// thousandths; the test also counts that such cases were met.
+TEST(RainfallWaveform, GeneratedFormulasGiveNoNegativeStep) {
+    struct Formula {
+        int32_t siki, unit;
+        double a, b, n;
+    };
+    std::vector<Formula> formulas;
+    for (double a : {350.0, 1200.0, 5000.0, 14000.0})
+        for (double b : {5.0, 40.0, 180.0}) formulas.push_back({0, 0, a, b, 0});
+    for (double a : {40.0, 120.0, 900.0})
+        for (double n : {0.35, 0.55, 0.75}) {
+            formulas.push_back({1, 0, a, 0, n});
+            formulas.push_back({1, 1, a / 10, 0, n});
+        }
+    for (double a : {300.0, 900.0, 2500.0})
+        for (double b : {-0.5, 0.4, 3.0}) formulas.push_back({2, 0, a, b, 0});
+    int fallsMended = 0;
+    for (const Formula &f : formulas)
+        for (double th : {24.0, 48.0, 72.0})
+            for (int32_t dt : {10, 15, 20, 30, 45, 60, 90, 120}) {
+                clsRdata r;
+                r.Siki = f.siki;
+                r.Unit = f.unit;
+                r.A = f.a;
+                r.b = f.b;
+                r.n = f.n;
+                r.DT = dt;
+                r.TH = th;
+                r.Calc();
+                ASSERT_EQ(r.Error(), 0);
+                double sum = 0, prevNr = 0;
+                for (int32_t k = 1; k <= r.Datain().Count(); ++k) {
+                    const auto &it = *r.Datain().Item(k);
+                    ASSERT_GE(it.i, 0) << f.siki << " a=" << f.a << " dt=" << dt << " th=" << th << " k=" << k;
+                    if (k > 1 && RoundOff(k * it.r, 3) < prevNr) ++fallsMended;
+                    sum += it.i;
+                    prevNr = it.nr;
+                }
+                EXPECT_NEAR(sum, prevNr, 1e-6) << f.siki << " a=" << f.a << " dt=" << dt << " th=" << th;
+            }
+    EXPECT_GT(fallsMended, 0) << "no generated formula reached a falling cumulative value";
+}
+
 struct StepCountCase {
     const char *name;
     int32_t dt;

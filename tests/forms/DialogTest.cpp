@@ -11,8 +11,10 @@
 #include "forms/TextGuard.h"
 #include "forms/frmInpJyoken.h"
 #include "forms/frmInpSection.h"
+#include "widgets/HelpWindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -89,7 +92,7 @@ TEST_F(FormTest, ConditionsOfANewProjectShowTheDefaults) {
     for (OptionGroup *g : {f.optSiki, f.optTime, f.optUnit, f.optHakei}) EXPECT_EQ(g->Index(), 0);
     EXPECT_TRUE(f.numConstB->isEnabled());
     EXPECT_FALSE(f.numConstN->isEnabled());
-    EXPECT_FALSE(f.cmdHelp->isEnabled());
+    EXPECT_TRUE(f.cmdHelp->isEnabled()) << "the manual's page";
 }
 
 TEST_F(FormTest, ShermanUsesNInsteadOfBAndAHiddenValueIsStillSaved) {
@@ -507,7 +510,7 @@ TEST_F(HVCFormTest, RowsOneFourSevenAreStoredAsOneTwoThree) {
     EXPECT_EQ(again.optHVC->Index(), 1);
     EXPECT_TRUE(again.vaSpread1->isEnabled());
     EXPECT_EQ(again.vaSpread1->CellText(2, 0), QString("102.500"));
-    EXPECT_EQ(again.numFWL->text(), QString("+100.250"));
+    EXPECT_EQ(again.numFWL->text(), QString("100.250")) << "opened on this field, in its edit format";
 }
 
 TEST_F(HVCFormTest, ConstantAreaMethodStillStoresTheCompleteRows) {
@@ -643,6 +646,63 @@ TEST(RunInputForm, UnknownTagOpensNothing) {
     Project project;
     EXPECT_FALSE(RunInputForm("InpRenban", project, nullptr));
     EXPECT_EQ(CreateInputForm("MenuRO", project, nullptr), nullptr);
+}
+
+// ---- Focus and help ---------------------------------------------------------------
+
+// A digit typed as the form opens lands in its first numeric field, also
+// where option buttons come before it.
+struct FirstFieldCase {
+    const char *name;
+    const char *tag;
+};
+class FirstFieldTest : public FormTest, public ::testing::WithParamInterface<FirstFieldCase> {};
+
+TEST_P(FirstFieldTest, TypedDigitLandsInTheFirstNumericField) {
+    project.Data.HasHVC = true;
+    project.Data.HVCData(1) = SlotValue::Int16(1);  // frustum: the start level is open
+    Open<InputDialog>(GetParam().tag);
+    auto *field = qobject_cast<NumberField *>(QApplication::focusWidget());
+    ASSERT_NE(field, nullptr) << "focus on " << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nothing");
+    field->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    EXPECT_DOUBLE_EQ(field->Value(), 7);
+}
+INSTANTIATE_TEST_SUITE_P(Forms, FirstFieldTest,
+                         ::testing::Values(FirstFieldCase{"HVC", "InpHVC"}, FirstFieldCase{"Section", "InpSection"}),
+                         [](const auto &i) { return std::string(i.param.name); });
+
+class HelpTest : public FormTest {
+protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        SetHelpFolder(QStringLiteral(WYNDLOR_HELP_DIR));
+    }
+    void TearDown() override {
+        if (HelpWindow *w = OpenHelpWindow()) delete w;
+        SetHelpFolder(QString());
+    }
+};
+
+TEST_F(HelpTest, EveryWindowHasItsPage) {
+    for (const QString &page : help::AllPages())
+        EXPECT_TRUE(QFileInfo(HelpPagePath(page)).isFile()) << page.toStdString();
+}
+
+// F1 opens the form's page in a window of its own that the modal form does
+// not block: a child window of the form, not the form itself.
+TEST_F(HelpTest, F1OpensTheFormsPageBesideIt) {
+    for (const char *tag : {"InpJyoken", "InpHVC", "InpArea", "InpSection", "InpDeltaT"}) {
+        auto &f = Open<InputDialog>(tag);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        HelpWindow *help = OpenHelpWindow();
+        ASSERT_NE(help, nullptr) << tag;
+        EXPECT_EQ(help->CurrentPage(), QLatin1String(tag));
+        EXPECT_TRUE(help->isWindow());
+        EXPECT_EQ(help->parentWidget(), &f);
+        EXPECT_FALSE(help->Browser()->toPlainText().isEmpty());
+        dialog.reset();
+    }
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST_F(RenbanTest, WithoutAChapterSectionNothingIsSelectedAndTheSampleIsUnnumber
               QStringLiteral("○○○\n  ○○○\n    ○○○\n        ○○○"));
     EXPECT_EQ(form->txtMargin->toPlainText(), QStringLiteral("○○○\n○○○\n○○○\n○○○"));
     EXPECT_EQ(form->TabStrip1->currentIndex(), 0);
+    EXPECT_EQ(form->focusWidget(), form->numInit) << "opens on its first field, not on the tabs";
 }
 
 TEST_F(RenbanTest, StoredSettingsAreShownAndValuesOutOfRangeAreHeldToTheFields) {

@@ -6,6 +6,7 @@
 #include "results/frmGraph.h"
 #include "results/frmMenuRO.h"
 #include "results/frmResOut.h"
+#include "results/frmSolveWidth.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -140,6 +141,30 @@ TEST_F(AfterGoodRun, TablesOpenFilledFromTheRun) {
     EXPECT_EQ(qo->Grid().CellText(results.objQo->n(), 7), QStringLiteral("最大"));
     qi->close();
     qo->close();
+}
+
+// An edit after the run (here the width the sizing window takes) marks the
+// menu, and the tables and graphs it opens from then on, as stale.
+TEST(StaleRun, AnEditAfterTheRunMarksTheResultsWindows) {
+    Project project;
+    project.Data = test::SmallProject();
+    project.SetRun(MakeCalcRun(project.Data, CalcRunOptions{false, false}));
+    frmMenuRO menu(project.Run);
+    menu.SetStaleQuery([&project] { return project.RunIsStale(); });
+    menu.show();
+    EXPECT_FALSE(menu.lblStale()->isVisible());
+    EXPECT_TRUE(menu.CreateTable(QStringLiteral("ResOutQo"))->StaleLabel()->isHidden());
+    TakeSpillwayWidth(project, 3.0);
+    menu.RefreshStale();  // as on return from the sizing window
+    EXPECT_TRUE(menu.lblStale()->isVisible());
+    EXPECT_EQ(menu.lblStale()->text(), QStringLiteral("入力が変更されています。再計算してください。"));
+    auto table = menu.CreateTable(QStringLiteral("ResOutQo"));
+    table->show();
+    EXPECT_TRUE(table->StaleLabel()->isVisible());
+    EXPECT_TRUE(menu.CreateGraph(QStringLiteral("ResOutQo"), &menu)->Data().Stale);
+    project.SetRun(MakeCalcRun(project.Data, CalcRunOptions{false, false}));
+    EXPECT_FALSE(project.RunIsStale()) << "a new run is the input's own";
+    menu.close();
 }
 
 TEST_F(AfterGoodRun, ButtonsDispatchByTagNotByPosition) {
@@ -297,7 +322,7 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     "水位がｈ－Ａﾃﾞｰﾀの最高標高 101.000 m を超え，その上の貯水量は外挿です。"
                     "設計洪水位より上の標高までｈ－Ａﾃﾞｰﾀの行を追加してください。\n"
-                    "参考値（1分刻みの計算）を計算できないため，計算結果の精度を確認できません。"
+                    "参考値（同じ流入ハイドログラフの1分刻みの洪水調節）を計算できないため，計算結果の精度を確認できません。"
                     "ｈ－Ａﾃﾞｰﾀ（貯水量）を確認してください。"}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -307,9 +332,9 @@ TEST(ReferenceLine, ThreeDecimalsOfPeakOutflowAndDepthOrNone) {
     c.refQ2 = 8.2616;
     c.refHmax = 1.1756;
     EXPECT_EQ(ReferenceText(c),
-              QStringLiteral("参考値（1分刻みの計算）：最大放流量 8.262 m3/s，最大水位 1.176 m"));
+              QStringLiteral("参考値（同じ流入ハイドログラフの1分刻みの洪水調節）：最大放流量 8.262 m3/s，最大水位 1.176 m"));
     c.reasons = {AccuracyReason::NoReference};
-    EXPECT_EQ(ReferenceText(c), QStringLiteral("参考値（1分刻みの計算）：計算できません"));
+    EXPECT_EQ(ReferenceText(c), QStringLiteral("参考値（同じ流入ハイドログラフの1分刻みの洪水調節）：計算できません"));
 }
 
 // A calculated project with its check, as the command leaves it.
@@ -348,7 +373,7 @@ TEST_F(CheckedRun, CalmPondShowsTheReferenceWithoutAWarning) {
     EXPECT_FALSE(menu.lblReference()->wordWrap());
     const QStringList lines = menu.lblReference()->text().split(QLatin1Char('\n'));
     EXPECT_EQ(lines.join(QString()),
-              QStringLiteral("参考値（1分刻みの計算）：最大放流量 %1 m3/s，最大水位 %2 m")
+              QStringLiteral("参考値（同じ流入ハイドログラフの1分刻みの洪水調節）：最大放流量 %1 m3/s，最大水位 %2 m")
                   .arg(QString::number(project.Run.Check->refQ2, 'f', 3),
                        QString::number(project.Run.Check->refHmax, 'f', 3)));
     for (int i = 0; i + 1 < lines.size(); ++i)
