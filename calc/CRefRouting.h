@@ -23,8 +23,15 @@
 //     a shorter last one where a time point is not a whole multiple):
 //       V1 + dt/2 Q(V1) = V0 + dt ((I0 + I1)/2 - Q(V0)/2)
 //     The left side rises strictly with V1, so the new storage exists and is
-//     unique; it is found by a Newton iteration kept inside a bracket, to a
-//     relative 1e-9.  Storage never goes below 0.
+//     unique.  It is solved directly on the piecewise-linear storage: the
+//     segment that holds it is found by the left side at the segment ends,
+//     and inside a segment V = Vi + A (E - Ei) turns the equation into a
+//     cubic c x^3 + A x^2 + d = 0 in x = sqrt(E - crest), whose one positive
+//     root Newton's method reaches from above in a few passes.  Storage
+//     never goes below 0.
+//   - the peaks (outflow, depth, level) over t > 0, like the guideline's,
+//     which has no time point at t = 0: a pond that starts above the crest
+//     does not count its starting level as a peak of the flood.
 //
 // The trapezoidal rule is unconditionally stable, so no pond is too fast for
 // it, and at a 1-minute sub-step the peak is resolved to well under 0.1 %.
@@ -65,6 +72,7 @@ public:
     // The surface area dV/dE of the segment holding EL (the upper one at a
     // point), m2; the first segment's below the first point.
     double AreaAt(double EL) const;
+    const std::vector<Point> &Points() const { return pts_; }
 
 private:
     size_t SegmentByLevel(double EL) const;  // index i of segment (i, i+1)
@@ -115,7 +123,7 @@ public:
     void Calc();
 
     int32_t Error() const { return error_; }
-    double Q2() const { return q2_; }        // peak outflow over all sub-steps, m3/s
+    double Q2() const { return q2_; }        // peak outflow over the sub-steps after t = 0, m3/s
     double TPeak() const { return tPeak_; }  // its time (the first one), minutes
     double Hmax() const { return hmax_; }    // maximum overflow depth, m
     double MaxLevel() const { return elMax_; }  // highest water level, m
@@ -133,9 +141,18 @@ public:
     double OutflowRate(double EL) const;
 
 private:
+    // The state at the end of a sub-step.
+    struct State {
+        double V;  // storage, m3
+        double E;  // level, m
+        double Q;  // outflow, m3/s
+        double A;  // surface area of the segment that holds E, m2
+    };
     double Coefficient() const;
-    double StepStorage(double V0, double Q0, double I0, double I1, double dtSeconds) const;
-    void Record(double t, double V);
+    State At(double V) const;
+    State StepState(const State &start, double I0, double I1, double dtSeconds) const;
+    State SolveInSegment(size_t i, double R, double c) const;
+    void Record(double t, const State &s);
 
     int32_t error_ = 0;
     double q2_ = 0, tPeak_ = 0, hmax_ = 0, elMax_ = 0, rateMax_ = 0;
