@@ -172,8 +172,8 @@ CRefRouting::State CRefRouting::StepState(const State &start, double I0, double 
 
 void CRefRouting::Record(double t, const State &s) {
     const double h = std::max(0.0, s.E - SectEL);
-    // The peaks of the flood lie after its start.
-    if (t > 0) {
+    // The peaks of the flood, from the first time point on.
+    if (t >= peakFrom_) {
         if (s.Q > q2_) {
             q2_ = s.Q;
             tPeak_ = t;
@@ -203,6 +203,16 @@ void CRefRouting::Calc() {
         }
         qoAt_.reserve(Inflow.size());
         hAt_.reserve(Inflow.size());
+        // The guideline stores nothing before its first time point after
+        // t = 0: how a pond that starts above the crest drains until then
+        // is no peak of the flood.
+        peakFrom_ = std::numeric_limits<double>::infinity();
+        for (const InflowPoint &p : Inflow) {
+            if (p.t > 0) {
+                peakFrom_ = p.t;
+                break;
+            }
+        }
         Record(0, state);
         bool flowed = false;  // a sub-step after t = 0 was made
 
@@ -232,7 +242,7 @@ void CRefRouting::Calc() {
             Ia = Ib;
         }
         // Without any sub-step the pond stays where it started.
-        if (!flowed) elMax_ = state.E;
+        if (!flowed || !std::isfinite(elMax_)) elMax_ = state.E;
         if (!std::isfinite(q2_) || !std::isfinite(hmax_) || !std::isfinite(elMax_)) Fail(err::Overflow);
     } catch (const CalcFailure &f) {
         error_ = f.code;

@@ -29,9 +29,10 @@
 //     cubic c x^3 + A x^2 + d = 0 in x = sqrt(E - crest), whose one positive
 //     root Newton's method reaches from above in a few passes.  Storage
 //     never goes below 0.
-//   - the peaks (outflow, depth, level) over t > 0, like the guideline's,
-//     which has no time point at t = 0: a pond that starts above the crest
-//     does not count its starting level as a peak of the flood.
+//   - the peaks (outflow, depth, level) from the first time point after
+//     t = 0 on, like the guideline's, which stores nothing before it: a
+//     pond that starts above the crest does not count its starting level,
+//     nor its draining until then, as a peak of the flood.
 //
 // The trapezoidal rule is unconditionally stable, so no pond is too fast for
 // it, and at a 1-minute sub-step the peak is resolved to well under 0.1 %.
@@ -123,7 +124,7 @@ public:
     void Calc();
 
     int32_t Error() const { return error_; }
-    double Q2() const { return q2_; }        // peak outflow over the sub-steps after t = 0, m3/s
+    double Q2() const { return q2_; }        // peak outflow over the sub-steps (see above), m3/s
     double TPeak() const { return tPeak_; }  // its time (the first one), minutes
     double Hmax() const { return hmax_; }    // maximum overflow depth, m
     double MaxLevel() const { return elMax_; }  // highest water level, m
@@ -156,6 +157,7 @@ private:
 
     int32_t error_ = 0;
     double q2_ = 0, tPeak_ = 0, hmax_ = 0, elMax_ = 0, rateMax_ = 0;
+    double peakFrom_ = 0;  // minutes: the peaks count from this time on
     std::vector<double> qoAt_, hAt_;
     std::vector<RefSample> series_;
 };

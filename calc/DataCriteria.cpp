@@ -56,9 +56,11 @@ void JudgeData(const CQo &routed, const CRefRouting *ref, AccuracyCheck &check) 
     using R = AccuracyReason;
     const bool frustum = routed.HVCMethod != 0;
     check.startOffset = frustum ? StartOffset(routed) : 0.0;
-    if (frustum && !(std::fabs(check.startOffset) <= kStartTolerance)) {
+    // Without a reference the storage relation itself is at fault
+    // (NoReference), and nothing can show that the start matters.
+    if (frustum && ref && !(std::fabs(check.startOffset) <= kStartTolerance)) {
         // A start that cannot be located at all is as far off as can be.
-        if (!ref || !std::isfinite(check.startOffset) || EnteredStartMovesTheReference(*ref, check))
+        if (!std::isfinite(check.startOffset) || EnteredStartMovesTheReference(*ref, check))
             check.reasons.push_back(R::Start);
     }
     if (frustum && routed.ELS > routed.SectEL + kAboveCrestMargin) check.reasons.push_back(R::AboveCrest);
