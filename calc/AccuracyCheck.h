@@ -163,9 +163,6 @@ struct AccuracyCheck {
     // started from the entered level instead; NaN otherwise.
     double refQ2FromEnteredStart = std::numeric_limits<double>::quiet_NaN();
     double refHmaxFromEnteredStart = std::numeric_limits<double>::quiet_NaN();
-    // The reference's largest stiffness number of a 1-minute step (dQ/dh / A
-    // x 60 s); a step of dt minutes has k = dt x this.
-    double refKPerMinute = std::numeric_limits<double>::quiet_NaN();
     std::vector<double> refQoAtPoints;  // outflow at each time point of Qo, m3/s
     std::vector<RefSample> refSeries;   // every sub-step (with keepSeries)
 

@@ -110,7 +110,7 @@ double CRefRouting::OutflowRate(double EL) const {
 
 CRefRouting::State CRefRouting::At(double V) const {
     const double E = Storage.LevelAt(V);
-    return {V, E, Outflow(E), Storage.AreaAt(E)};
+    return {V, E, Outflow(E)};
 }
 
 // Inside segment i (extended beyond its ends) the storage is
@@ -118,30 +118,34 @@ CRefRouting::State CRefRouting::At(double V) const {
 // x = sqrt(E - crest) and K the spillway's C B,
 //   f(x) = c K x^3 + A x^2 + d = 0,   d = Vi + A (crest - Ei) - R < 0
 // once the level without outflow would be above the crest.  f rises and is
-// convex for x >= 0, and each term alone reaching -d bounds the root from
-// above, so Newton's method from the smaller of the two bounds falls
-// monotonically onto the root.
-CRefRouting::State CRefRouting::SolveInSegment(size_t i, double R, double c) const {
+// convex for x >= 0, so Newton's method from any positive start lands above
+// the root after at most one step and then falls monotonically onto it;
+// sqrt(-d / A), where the square term alone reaches -d, bounds it from above
+// and keeps a first step from below in reach.  It starts from the head of
+// the sub-step before (`hint`, m), a few passes from the root; without one,
+// from the smaller of the two upper bounds that each term alone gives.
+CRefRouting::State CRefRouting::SolveInSegment(size_t i, double R, double c, double hint) const {
     const auto &p = Storage.Points();
     const double Ei = p[i].EL, Vi = p[i].V;
     const double A = (p[i + 1].V - Vi) / (p[i + 1].EL - Ei);
     const double K = Coefficient() * SectB;
     const double still = Ei + (R - Vi) / A;  // the level holding R without outflow
-    if (still <= SectEL || !(c * K > 0)) return {R, still, Outflow(still), A};
+    if (still <= SectEL || !(c * K > 0)) return {R, still, Outflow(still)};
     const double a = c * K;
     const double d = Vi + A * (SectEL - Ei) - R;
-    double x = std::min(std::cbrt(-d / a), std::sqrt(-d / A));
+    const double upper = std::sqrt(-d / A);
+    double x = hint > 0 ? std::min(std::sqrt(hint), upper) : std::min(std::cbrt(-d / a), upper);
     for (int32_t pass = 0; pass < kMaxNewtonPasses; ++pass) {
         const double f = (a * x + A) * x * x + d;
         const double slope = (3.0 * a * x + 2.0 * A) * x;
         if (!(slope > 0)) break;
         const double step = f / slope;
-        x -= step;
+        x = std::min(x - step, upper);
         if (!(std::fabs(step) > kRootTolerance * x)) break;
     }
     if (!std::isfinite(x)) Fail(err::Overflow);
     const double E = SectEL + x * x;
-    return {Vi + A * (E - Ei), E, K * x * x * x, A};
+    return {Vi + A * (E - Ei), E, K * x * x * x};
 }
 
 // The state at the end of one sub-step of dtSeconds from `start`, with the
@@ -165,7 +169,7 @@ CRefRouting::State CRefRouting::StepState(const State &start, double I0, double 
         const bool top = i + 2 == p.size();
         if (!top && R > p[i + 1].V + c * Outflow(p[i + 1].EL)) continue;
         if (R < p[i].V + c * Outflow(p[i].EL)) return At(p[i].V);
-        return SolveInSegment(i, R, c);
+        return SolveInSegment(i, R, c, start.E - SectEL);
     }
     return At(p.back().V);  // not reached: the top segment always gains storage
 }
@@ -181,13 +185,12 @@ void CRefRouting::Record(double t, const State &s) {
         hmax_ = std::max(hmax_, h);
         elMax_ = std::max(elMax_, s.E);
     }
-    if (s.Q > 0 && s.A > 0) rateMax_ = std::max(rateMax_, OutflowRate(s.E) / s.A);
     if (KeepSeries) series_.push_back({t, s.Q, h});
 }
 
 void CRefRouting::Calc() {
     error_ = 0;
-    q2_ = tPeak_ = hmax_ = rateMax_ = 0;
+    q2_ = tPeak_ = hmax_ = 0;
     elMax_ = -std::numeric_limits<double>::infinity();
     qoAt_.clear();
     hAt_.clear();
@@ -246,7 +249,7 @@ void CRefRouting::Calc() {
         if (!std::isfinite(q2_) || !std::isfinite(hmax_) || !std::isfinite(elMax_)) Fail(err::Overflow);
     } catch (const CalcFailure &f) {
         error_ = f.code;
-        q2_ = tPeak_ = hmax_ = elMax_ = rateMax_ = 0;
+        q2_ = tPeak_ = hmax_ = elMax_ = 0;
         qoAt_.clear();
         hAt_.clear();
         series_.clear();

@@ -128,9 +128,6 @@ public:
     double TPeak() const { return tPeak_; }  // its time (the first one), minutes
     double Hmax() const { return hmax_; }    // maximum overflow depth, m
     double MaxLevel() const { return elMax_; }  // highest water level, m
-    // The largest dQ/dE / A over the run, 1/s: the stiffness number k of a
-    // one-second step, so that a step of dt seconds has k = dt x MaxRate().
-    double MaxRate() const { return rateMax_; }
     // Outflow and depth at each time point of Inflow, in its order.
     const std::vector<double> &QoAtPoints() const { return qoAt_; }
     const std::vector<double> &HAtPoints() const { return hAt_; }
@@ -147,16 +144,15 @@ private:
         double V;  // storage, m3
         double E;  // level, m
         double Q;  // outflow, m3/s
-        double A;  // surface area of the segment that holds E, m2
     };
     double Coefficient() const;
     State At(double V) const;
     State StepState(const State &start, double I0, double I1, double dtSeconds) const;
-    State SolveInSegment(size_t i, double R, double c) const;
+    State SolveInSegment(size_t i, double R, double c, double hint) const;
     void Record(double t, const State &s);
 
     int32_t error_ = 0;
-    double q2_ = 0, tPeak_ = 0, hmax_ = 0, elMax_ = 0, rateMax_ = 0;
+    double q2_ = 0, tPeak_ = 0, hmax_ = 0, elMax_ = 0;
     double peakFrom_ = 0;  // minutes: the peaks count from this time on
     std::vector<double> qoAt_, hAt_;
     std::vector<RefSample> series_;
