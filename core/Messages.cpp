@@ -172,7 +172,7 @@ QString InflowText(const AccuracyCheck &check) {
 
 QString InflowAboveText(const AccuracyCheck &check) {
     if (!check.Q1AboveTpStep()) return QString();
-    return QStringLiteral("Ｑ1はΔｔ≒ｔｐでの値より %1 ％大きい値です（安全側）。")
+    return QStringLiteral("Ｑ1はΔｔ≒ｔｐでの値より %1 ％大きく，安全側です。")
         .arg(OneDecimal(check.InflowShare() * 100));
 }
 

@@ -111,8 +111,8 @@ QString BalanceText(const AccuracyCheck &check);
 // "" for a check without the inflow (CheckRouting alone).
 QString InflowText(const AccuracyCheck &check);
 // Information when Q1 lies more than the tolerance above its value at the
-// guideline's step (the safe side): "Ｑ1はΔｔ≒ｔｐでの値より 46.8 ％大きい
-// （安全側）。"; "" otherwise.
+// guideline's step (the safe side): "Ｑ1はΔｔ≒ｔｐでの値より 46.8 ％大きく，
+// 安全側です。"; "" otherwise.
 QString InflowAboveText(const AccuracyCheck &check);
 // The reference's design flood water level beside the guideline's:
 // "1分刻みの計算の設計洪水位：+129.561 m（指針の計算 +129.529 m）"; "" without

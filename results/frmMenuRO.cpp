@@ -246,9 +246,10 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
         lblBalance_->setText(msg::BalanceText(*check_));
         // The inflow line, with the safe-side information when Q1 lies well
         // above its value at the guideline's step.
-        QStringList inflow = {msg::InflowText(*check_)};
-        if (const QString above = msg::InflowAboveText(*check_); !above.isEmpty()) inflow << above;
-        lblInflow_->setText(BreakBetweenPhrases(inflow.join(QString()), lblInflow_->fontMetrics(), width));
+        QStringList inflow = {msg::InflowText(*check_), msg::InflowAboveText(*check_)};
+        inflow.removeAll(QString());
+        for (QString &line : inflow) line = BreakBetweenPhrases(line, lblInflow_->fontMetrics(), width);
+        lblInflow_->setText(inflow.join(QLatin1Char('\n')));
         lblReferenceLevel_->setText(
             BreakBetweenPhrases(msg::ReferenceLevelText(*check_), lblReferenceLevel_->fontMetrics(), width));
     }

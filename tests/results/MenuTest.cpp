@@ -425,7 +425,7 @@ TEST_F(CheckedRun, InflowLineOfNishitaniIkeAtTwoSteps) {
     menu.show();
     EXPECT_FALSE(menu.fraWarning()->isVisible());
     EXPECT_TRUE(menu.lblInflow()->text().remove(QLatin1Char('\n')).endsWith(
-        QStringLiteral("Ｑ1はΔｔ≒ｔｐでの値より 49.0 ％大きい値です（安全側）。")));
+        QStringLiteral("Ｑ1はΔｔ≒ｔｐでの値より 49.0 ％大きく，安全側です。")));
     ExpectNothingClipped(menu);
     menu.close();
 }
