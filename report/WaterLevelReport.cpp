@@ -87,11 +87,13 @@ void WriteFinding(SectionWriter &s, const AccuracyNoteValues &n) {
 // level), the starting level, a start above the crest, levels above the
 // h-A data.  Kept on one page with the two blank lines before it.
 constexpr int32_t kAccuracyNoteLines = 30;  // at most, blank lines inside included
+constexpr int32_t kPassingNoteLines = 4;    // heading, blank line, two lines
 constexpr int32_t kAccuracyNoteGap = 2;
 constexpr int32_t kClosingLines = 2;  // the blank line and "以　上" after the note
 
 void WriteAccuracyNote(SectionWriter &s, const AccuracyNoteValues &n) {
-    s.PageCheck(kAccuracyNoteGap + kAccuracyNoteLines + kClosingLines, kAccuracyNoteGap);
+    const int32_t lines = n.Warning ? kAccuracyNoteLines : kPassingNoteLines;
+    s.PageCheck(kAccuracyNoteGap + lines + kClosingLines, kAccuracyNoteGap);
     s.Line(10);
     s.Blank(1);
     if (!n.Warning) {
