@@ -95,7 +95,9 @@ struct RoutingDiagnostics {
     int32_t firstNonConverged = 0;  // 1-based position in Qo, 0 when none
     // The largest k = dt dQ/dh / A over the time points with outflow (dt the
     // point's own step in s, H and A at its unrounded level, A the slope of
-    // the piecewise-linear storage there); 0 when nothing flows out.
+    // the piecewise-linear storage there); 0 when nothing flows out.  The
+    // guideline's update E <- (E + E')/2 contracts by |1 - k/2| / 2 a pass,
+    // so above k of about 6 its levels oscillate instead of settling.
     double maxK = 0;
     int32_t maxKAt = 0;             // 1-based position in Qo, 0 when none
 };
@@ -148,8 +150,8 @@ struct AccuracyCheck {
     // inflow volume; NaN without inflow.  Information, not a reason.
     double balance = std::numeric_limits<double>::quiet_NaN();
 
-    // The reference routing of the same flood and pond, its peaks over
-    // t > 0; NaN and empty with reason NoReference.
+    // The reference routing of the same flood and pond, its peaks from the
+    // first time point on; NaN and empty with reason NoReference.
     double refQ2 = std::numeric_limits<double>::quiet_NaN();     // peak outflow over the sub-steps, m3/s
     double tPeak = std::numeric_limits<double>::quiet_NaN();     // time of that peak, minutes
     double refHmax = std::numeric_limits<double>::quiet_NaN();   // maximum overflow depth, m
