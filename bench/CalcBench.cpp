@@ -33,7 +33,7 @@ BENCHMARK(BM_CalcAll)->Arg(0)->ArgName("frustum")->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_CalcAll)->Arg(1)->ArgName("frustum")->Unit(benchmark::kMicrosecond);
 
 // A whole calculation run as the program makes it: the calculation and
-// its accuracy check (with the search for a smaller step when it warns).
+// its accuracy check.
 void BM_CalcRun(benchmark::State &state) {
     const ProjectData d = MaximalProject(state.range(0) != 0);
     for (auto _ : state) {
@@ -72,9 +72,9 @@ BENCHMARK(BM_SolveWidth)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // The accuracy check alone on the worst project for it: the maximal project
 // by the frustum method at a 60-minute step with a pond a twentieth of its
-// size, so that the check warns for the time step and searches for a
-// smaller one (a reference routing of 10 260 one-minute sub-steps, then up
-// to kMaxStepTrials recalculations with their references).
+// size, so that the guideline routing does not settle and the check gives
+// routing reasons: one reference routing of 10 260 one-minute sub-steps
+// and one recalculation of the rainfall and inflow at the guideline's step.
 void BM_AccuracyCheckWorst(benchmark::State &state) {
     ProjectData d = MaximalProject(true, 0.05);
     d.DeltaTData(slot::DeltaT) = SlotValue::Double(60);
@@ -85,18 +85,44 @@ void BM_AccuracyCheckWorst(benchmark::State &state) {
     }
     AccuracyOptions options;
     options.keepSeries = false;
-    int32_t tried = 0;
     bool warned = false;
     for (auto _ : state) {
         const AccuracyCheck check = CheckAccuracy(d, res, options);
-        tried = check.stepsTried;
-        warned = check.HasStepReason();
+        warned = check.HasRoutingReason();
         benchmark::DoNotOptimize(check.refQ2);
     }
-    if (!warned) state.SkipWithError("the pond does not warn for the time step");
-    state.counters["stepsTried"] = tried;
+    if (!warned) state.SkipWithError("the pond does not warn for the routing");
 }
 BENCHMARK(BM_AccuracyCheckWorst)->Unit(benchmark::kMillisecond);
+
+// The check of a typical project: nishitani-ike (72 hours of rain and 24
+// after it at 30 minutes, 192 time points, a constant-area pond), as the
+// program makes it after each calculation (with the sub-step series for
+// the graph).
+void BM_AccuracyCheckTypical(benchmark::State &state) {
+    const ProjectData d = test::NishitaniIke(30);
+    CalcResults res;
+    if (!CalcAll(d, res)) {
+        state.SkipWithError("calculation failed");
+        return;
+    }
+    for (auto _ : state) {
+        const AccuracyCheck check = CheckAccuracy(d, res);
+        benchmark::DoNotOptimize(check.refQ2);
+    }
+}
+BENCHMARK(BM_AccuracyCheckTypical)->Unit(benchmark::kMicrosecond);
+
+// A whole calculation run of the typical project with its check.
+void BM_CalcRunTypical(benchmark::State &state) {
+    const ProjectData d = test::NishitaniIke(30);
+    for (auto _ : state) {
+        const CalcRun run = MakeCalcRun(d);
+        if (!run.Ok) state.SkipWithError("calculation failed");
+        benchmark::DoNotOptimize(run.Results.DesignFloodLevel);
+    }
+}
+BENCHMARK(BM_CalcRunTypical)->Unit(benchmark::kMicrosecond);
 
 // The flood-control study of the window's defaults, 9 drawdowns (0 to 2 m
 // by 0.25 m) x 2 factors (1.0 and 1.1), with the no-spill drawdown of each

@@ -1,38 +1,33 @@
-// Accuracy check of the flood routing: can the engineer rely on the
-// guideline results of this pond at this calculation time step?
+// Accuracy check of a calculation: can the engineer rely on the design
+// flood water level of this pond at this calculation time step?
 //
-// The guideline routing steps once per calculation time step (10 to 120
-// minutes) and solves each step by a damped fixed-point iteration of at most
-// 201 passes.  Several things can go wrong, all of them on the unsafe side:
+// It judges the whole chain in three parts, each with its own remedy:
 //
-//   - The coarse step smooths the peak and samples the outflow only at the
-//     time points.  Even where every step converges the peak outflow can be
-//     well below a fine-step routing, and the maximum overflow depth up to a
-//     few decimetres below it.
-//   - A pond that responds fast against the step (small area, wide spillway,
-//     long step) defeats the iteration.  With k = dt dQ/dh / A (dt the step
-//     in s, dQ/dh = 1.5 c B sqrt(H) the spillway's rate, A the surface area)
-//     the update E <- (E + E')/2 contracts by |1 - k/2| / 2 per pass, so
-//     above k of about 6 the levels oscillate instead of settling and the
-//     stored results are those of an arbitrary last pass.
-//   - Frustum method: the routing starts from the frustum volume at the
-//     starting level but reads levels back from the piecewise-linear
-//     storage between the h-A rows, so its effective start lies below the
-//     entered level inside a segment, and far above it when the starting
-//     level is above the top row.  That is a property of the h-A data, not
-//     of the time step.
-//   - Frustum method: above the top h-A row the storage is extrapolated;
-//     how it is extended decides the result there.
+//   1. The inflow (InflowCriterion.cpp).  The rainfall waveform's peak step
+//      carries the intensity for one time step, so the design flood
+//      discharge Q1 falls as the step grows; the guideline ties the step to
+//      the flood arrival time, Δt ≈ tp.  The check recalculates the rainfall
+//      and the inflow alone at the guideline's step (tp rounded half up to a
+//      whole minute, 10 to 120) and compares Q1.  Q1 more than 5 % below
+//      its value there under-estimates the design flood (reason Inflow;
+//      remedy: calculate at that step).  More than 5 % above it is the safe
+//      side and only information.
+//   2. The routing against a reference (RoutingCriterion.cpp).  The
+//      guideline routing steps once per time step and solves each step by a
+//      damped fixed-point iteration, so a pond that responds fast against
+//      the step is routed inaccurately or not at all (reasons NonConverged,
+//      Depth, Discharge).  The same design inflow routed at 1-minute
+//      sub-steps (CRefRouting) is the remedy: its design flood water level
+//      is shown beside the guideline's, and with a routing reason the
+//      higher of the two is the safe-side level.  No other step is
+//      suggested: a smaller step would change the design flood itself.
+//   3. The data (DataCriteria.cpp): a frustum pond whose routing starts
+//      away from the entered starting level where that moves the result
+//      (Start), a starting level above the spillway crest (AboveCrest),
+//      levels above the top h-A row (AboveTable), a storage relation the
+//      reference cannot route (NoReference).  Their remedy is the data.
 //
-// CheckAccuracy measures all of these beside a finished calculation without
-// changing any of its results.  It routes the same flood through the same
-// pond with the fine-step reference (CRefRouting), started from the
-// guideline's own starting storage so that the comparison measures the time
-// step alone, and lists every criterion that fails as a reason.  When a
-// reason of the time step applies it recalculates the project in memory at
-// smaller whole-minute steps (from an estimate of the step, then galloping
-// and bisection, at most kMaxStepTrials of them) for the largest one that
-// passes with half the tolerances.
+// The check changes none of the guideline results.
 #pragma once
 
 #include "calc/CRefRouting.h"
@@ -45,35 +40,48 @@
 namespace wyndlor {
 
 // Limits of the verdict.
+constexpr double kInflowTolerance = 0.05;        // |Q1 / Q1 at the guideline's step - 1|
 constexpr double kDepthTolerance = 0.05;         // m, |reference Hmax - Hmax|
 constexpr double kDischargeTolerance = 0.05;     // |reference Q2 - Q2| as a share of the reference Q2
-constexpr double kStartTolerance = 0.01;         // m, |startOffset|
-// A suggested step passes with this share of the depth and discharge
-// tolerances, so that a recalculation at it does not land on the edge.
-constexpr double kSuggestedStepMargin = 0.5;
+constexpr double kStartTolerance = 0.01;         // m, |startOffset| worth a second reference
+// Starting the reference from the entered level instead moves its result
+// by more than this: reason Start.
+constexpr double kStartDepthShift = 0.025;       // m, of the reference Hmax
+constexpr double kStartDischargeShift = 0.025;   // share of the reference Q2
 constexpr double kFrustumLevelSpread = 0.001;    // m, last two trial levels of a frustum point
-constexpr int32_t kSmallestSuggestedDeltaT = 10;  // minutes, the smallest step the input allows
-constexpr int32_t kMaxStepTrials = 12;           // recalculations of the step search, at most
-// The level iteration settles only for k below about this (see above); at
-// twice it the update grows any error two and a half times a pass, so a
-// step that gives it cannot pass.
-constexpr double kSettlingK = 6.0;
-constexpr double kCertainFailK = 2 * kSettlingK;
+constexpr double kAboveCrestMargin = 0.0005;     // m, half the millimetre levels are entered in
+// The guideline's time step: tp rounded half up to a whole minute, within
+// the steps the input allows.
+constexpr int32_t kSmallestDeltaT = 10;          // minutes
+constexpr int32_t kLargestDeltaT = 120;          // minutes
 
 // Why a check warns, in the order the check lists them.
 enum class AccuracyReason {
+    Inflow,        // Q1 more than kInflowTolerance below Q1 at the guideline's step
     NonConverged,  // the level iteration did not settle at some time point
     Depth,         // |reference Hmax - Hmax| > kDepthTolerance
     Discharge,     // |reference Q2 - Q2| > kDischargeTolerance x reference Q2
-    Start,         // |startOffset| > kStartTolerance
+    Start,         // frustum: the start away from the entered level moves the reference
+    AboveCrest,    // frustum: the entered starting level lies above the spillway crest
     AboveTable,    // frustum method: a level above the top h-A row
     NoReference,   // the reference routing could not be computed
 };
-// The reason's word in the command line's JSON and CSV ("nonConverged",
-// "depth", "discharge", "start", "aboveTable", "noReference").
+// The reason's word in the command line's JSON and CSV ("inflow",
+// "nonConverged", "depth", "discharge", "start", "aboveCrest",
+// "aboveTable", "noReference").
 const char *AccuracyReasonWord(AccuracyReason reason);
-// True for the reasons a smaller time step can cure.
-bool IsStepReason(AccuracyReason reason);
+// True for the reasons of the routing against its reference, whose remedy
+// is the 1-minute routing of the same flood.
+bool IsRoutingReason(AccuracyReason reason);
+
+// The guideline's step for a flood arrival time: tp (minutes) rounded half
+// up to a whole minute, within kSmallestDeltaT to kLargestDeltaT; 0 for a
+// tp that is not a positive number.
+int32_t GuidelineStep(double tp);
+// The design flood discharge Q1 of the project's rainfall and inflow
+// recalculated at `dtMinutes`, m3/s; NaN when they cannot be calculated.
+// The project data set is untouched.
+double DesignDischargeAt(const ProjectData &data, int32_t dtMinutes);
 
 // How the guideline routing's iteration went, from CQo::PassRecords.
 struct RoutingDiagnostics {
@@ -87,7 +95,9 @@ struct RoutingDiagnostics {
     int32_t firstNonConverged = 0;  // 1-based position in Qo, 0 when none
     // The largest k = dt dQ/dh / A over the time points with outflow (dt the
     // point's own step in s, H and A at its unrounded level, A the slope of
-    // the piecewise-linear storage there); 0 when nothing flows out.
+    // the piecewise-linear storage there); 0 when nothing flows out.  The
+    // guideline's update E <- (E + E')/2 contracts by |1 - k/2| / 2 a pass,
+    // so above k of about 6 its levels oscillate instead of settling.
     double maxK = 0;
     int32_t maxKAt = 0;             // 1-based position in Qo, 0 when none
 };
@@ -96,15 +106,8 @@ struct RoutingDiagnostics {
 // points gives A; a relation that is no proper storage curve gives maxK 0.
 RoutingDiagnostics DiagnoseRouting(const CQo &routed);
 
-enum class AccuracySuggestion {
-    None,          // no reason of the time step, or the search was not asked for
-    SmallerStep,   // suggestedDT passes
-    NoStepPasses,  // no whole-minute step from 10 up to the current one passes
-};
-
 struct AccuracyOptions {
     double subStep = 1.0;      // reference sub-step, minutes
-    bool searchStep = true;    // on a reason of the time step, look for a step that passes
     bool keepSeries = true;    // keep the reference's sub-step series
 };
 
@@ -116,15 +119,28 @@ struct AccuracyCheck {
     bool ok = false;
     int32_t error = 0;
 
-    // The guideline run, as checked.
-    int32_t deltaT = 0;        // calculation time step, minutes (CheckAccuracy only)
+    // The inflow (CheckAccuracy only; without a flood arrival time tpStep
+    // stays 0 and the values NaN).
+    int32_t deltaT = 0;        // calculation time step, minutes
+    double tp = std::numeric_limits<double>::quiet_NaN();          // flood arrival time, minutes
+    int32_t tpStep = 0;        // the guideline's step, GuidelineStep(tp), minutes
+    double q1 = std::numeric_limits<double>::quiet_NaN();          // Q1 of the run, m3/s
+    double q1AtTpStep = std::numeric_limits<double>::quiet_NaN();  // Q1 at tpStep, m3/s
+    // q1 / q1AtTpStep - 1: below -kInflowTolerance reason Inflow, above
+    // +kInflowTolerance the safe side (information); NaN without it.
+    double InflowShare() const;
+    bool Q1AboveTpStep() const { return InflowShare() > kInflowTolerance; }
+
+    // The guideline routing, as checked.
     double q2 = 0;             // its peak outflow Q2, m3/s
     double hmax = 0;           // its maximum overflow depth Hmax, m
     double maxLevel = 0;       // its highest stored water level, m
     RoutingDiagnostics routing;
+    double crest = 0;          // crest level of the spillway, m
+    double guidelineLevel = 0; // its design flood water level, crest + hmax, m
     // The level the guideline's starting storage stands for on its own
-    // storage relation (storage -> level lookup) minus the entered starting
-    // level, m.
+    // piecewise-linear storage (extended above the top row, never capped)
+    // minus the entered starting level, m; NaN when it cannot be located.
     double startOffset = 0;
     // Frustum method: level of the top h-A row, m; NaN otherwise.
     double topLevel = std::numeric_limits<double>::quiet_NaN();
@@ -134,15 +150,21 @@ struct AccuracyCheck {
     // inflow volume; NaN without inflow.  Information, not a reason.
     double balance = std::numeric_limits<double>::quiet_NaN();
 
-    // The reference routing of the same flood and pond; NaN and empty with
-    // reason NoReference.
-    double refQ2 = std::numeric_limits<double>::quiet_NaN();     // peak outflow over all sub-steps, m3/s
+    // The reference routing of the same flood and pond, its peaks from the
+    // first time point on; NaN and empty with reason NoReference.
+    double refQ2 = std::numeric_limits<double>::quiet_NaN();     // peak outflow over the sub-steps, m3/s
     double tPeak = std::numeric_limits<double>::quiet_NaN();     // time of that peak, minutes
     double refHmax = std::numeric_limits<double>::quiet_NaN();   // maximum overflow depth, m
     double refMaxLevel = std::numeric_limits<double>::quiet_NaN();  // highest water level, m
-    // The reference's largest stiffness number of a 1-minute step (dQ/dh / A
-    // x 60 s); a step of dt minutes has k = dt x this.
-    double refKPerMinute = std::numeric_limits<double>::quiet_NaN();
+    // Its design flood water level, crest + refHmax, m.
+    double designFloodLevel = std::numeric_limits<double>::quiet_NaN();
+    // With a routing reason: the higher of guidelineLevel and
+    // designFloodLevel, the level to adopt; NaN otherwise.
+    double safeSideLevel = std::numeric_limits<double>::quiet_NaN();
+    // Frustum method with |startOffset| > kStartTolerance: the reference
+    // started from the entered level instead; NaN otherwise.
+    double refQ2FromEnteredStart = std::numeric_limits<double>::quiet_NaN();
+    double refHmaxFromEnteredStart = std::numeric_limits<double>::quiet_NaN();
     std::vector<double> refQoAtPoints;  // outflow at each time point of Qo, m3/s
     std::vector<RefSample> refSeries;   // every sub-step (with keepSeries)
 
@@ -151,31 +173,25 @@ struct AccuracyCheck {
     std::vector<AccuracyReason> reasons;
     bool warning() const { return !reasons.empty(); }
     bool Has(AccuracyReason reason) const;
-    bool HasStepReason() const;     // a reason a smaller step can cure
+    bool HasRoutingReason() const;  // the guideline routing is not accurate for this pond
     bool hasReference() const { return ok && !Has(AccuracyReason::NoReference); }
-
-    AccuracySuggestion suggestion = AccuracySuggestion::None;
-    // With SmallerStep: the largest whole-minute step from 10 up to the
-    // current one at which the whole calculation (rainfall, inflow and
-    // routing at that step) passes NonConverged, Depth and Discharge with
-    // kSuggestedStepMargin of the tolerances against its own reference;
-    // else 0.
-    int32_t suggestedDT = 0;
-    int32_t stepsTried = 0;     // recalculations made by the search
 };
 
-// The verdict on one routing after its Calc, without the search for a
-// smaller step (deltaT, suggestion and suggestedDT stay unset).  ok is
-// false only when the routing failed.
+// The verdict on one routing after its Calc: the routing against its
+// reference and the data, without the inflow (its fields stay unset).  ok
+// is false only when the routing failed.
 AccuracyCheck CheckRouting(const CQo &routed, const AccuracyOptions &options = AccuracyOptions());
 
-// Checks the routing of a finished calculation.  `results` must come from
-// CalcAll(data, results) and have succeeded.  Nothing in either changes;
-// the search for a smaller step works on copies and reuses what does not
-// depend on the step (flood arrival time, weighted averages).  The cost is
-// one reference routing (about a millisecond for a thousand time points)
-// and, for a reason of the time step, at most kMaxStepTrials
-// recalculations with their references.
+// Adds the inflow criterion to a check of the routing of `results`: Q1 of
+// the run at its step (deltaT, read from `data`) against Q1 at the
+// guideline's step.  The reasons stay in the order of AccuracyReason.
+void JudgeInflow(const ProjectData &data, const CalcResults &results, AccuracyCheck &check);
+
+// Checks a finished calculation.  `results` must come from CalcAll(data,
+// results) and have succeeded.  Nothing in either changes.  The cost is
+// one reference routing, one recalculation of the rainfall and inflow at
+// the guideline's step (none when the run is at it), and for a frustum
+// pond with a start offset a second reference.
 AccuracyCheck CheckAccuracy(const ProjectData &data, const CalcResults &results,
                             const AccuracyOptions &options = AccuracyOptions());
 

@@ -23,8 +23,16 @@
 //     a shorter last one where a time point is not a whole multiple):
 //       V1 + dt/2 Q(V1) = V0 + dt ((I0 + I1)/2 - Q(V0)/2)
 //     The left side rises strictly with V1, so the new storage exists and is
-//     unique; it is found by a Newton iteration kept inside a bracket, to a
-//     relative 1e-9.  Storage never goes below 0.
+//     unique.  It is solved directly on the piecewise-linear storage: the
+//     segment that holds it is found by the left side at the segment ends,
+//     and inside a segment V = Vi + A (E - Ei) turns the equation into a
+//     cubic c x^3 + A x^2 + d = 0 in x = sqrt(E - crest), whose one positive
+//     root Newton's method reaches from above in a few passes.  Storage
+//     never goes below 0.
+//   - the peaks (outflow, depth, level) from the first time point after
+//     t = 0 on, like the guideline's, which stores nothing before it: a
+//     pond that starts above the crest does not count its starting level,
+//     nor its draining until then, as a peak of the flood.
 //
 // The trapezoidal rule is unconditionally stable, so no pond is too fast for
 // it, and at a 1-minute sub-step the peak is resolved to well under 0.1 %.
@@ -65,6 +73,7 @@ public:
     // The surface area dV/dE of the segment holding EL (the upper one at a
     // point), m2; the first segment's below the first point.
     double AreaAt(double EL) const;
+    const std::vector<Point> &Points() const { return pts_; }
 
 private:
     size_t SegmentByLevel(double EL) const;  // index i of segment (i, i+1)
@@ -115,13 +124,10 @@ public:
     void Calc();
 
     int32_t Error() const { return error_; }
-    double Q2() const { return q2_; }        // peak outflow over all sub-steps, m3/s
+    double Q2() const { return q2_; }        // peak outflow over the sub-steps (see above), m3/s
     double TPeak() const { return tPeak_; }  // its time (the first one), minutes
     double Hmax() const { return hmax_; }    // maximum overflow depth, m
     double MaxLevel() const { return elMax_; }  // highest water level, m
-    // The largest dQ/dE / A over the run, 1/s: the stiffness number k of a
-    // one-second step, so that a step of dt seconds has k = dt x MaxRate().
-    double MaxRate() const { return rateMax_; }
     // Outflow and depth at each time point of Inflow, in its order.
     const std::vector<double> &QoAtPoints() const { return qoAt_; }
     const std::vector<double> &HAtPoints() const { return hAt_; }
@@ -133,12 +139,21 @@ public:
     double OutflowRate(double EL) const;
 
 private:
+    // The state at the end of a sub-step.
+    struct State {
+        double V;  // storage, m3
+        double E;  // level, m
+        double Q;  // outflow, m3/s
+    };
     double Coefficient() const;
-    double StepStorage(double V0, double Q0, double I0, double I1, double dtSeconds) const;
-    void Record(double t, double V);
+    State At(double V) const;
+    State StepState(const State &start, double I0, double I1, double dtSeconds) const;
+    State SolveInSegment(size_t i, double R, double c, double hint) const;
+    void Record(double t, const State &s);
 
     int32_t error_ = 0;
-    double q2_ = 0, tPeak_ = 0, hmax_ = 0, elMax_ = 0, rateMax_ = 0;
+    double q2_ = 0, tPeak_ = 0, hmax_ = 0, elMax_ = 0;
+    double peakFrom_ = 0;  // minutes: the peaks count from this time on
     std::vector<double> qoAt_, hAt_;
     std::vector<RefSample> series_;
 };

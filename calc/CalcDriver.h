@@ -88,7 +88,6 @@ int32_t CalcQo(const ProjectData &data, CalcResults &res, const CalcOptions &opt
 // The whole calculation redone at another calculation time step, in
 // memory: a copy of `data` with DeltaTData element 1 set to dtMinutes goes
 // through CalcAll into `res`.  The project data set itself is untouched.
-// Used to try smaller steps when the accuracy check warns.
 bool CalcAllAtDeltaT(const ProjectData &data, int32_t dtMinutes, CalcResults &res);
 
 // The flood-arrival-time step as the time-step form uses it: true when tp

@@ -50,6 +50,7 @@ public:
         t.ok = CalcAll(copy_, res);
         ++calculations_;
         if (t.ok) {
+            if (!flood_.objQi) flood_ = res;  // the design flood is the same at every width
             t.HWL = res.DesignFloodLevel;
             t.Hmax = res.objQo->Hmax();
             t.Q2 = res.objQo->Q2();
@@ -65,7 +66,6 @@ public:
         if (!t.check) {
             AccuracyOptions options;
             options.subStep = subStep_;
-            options.searchStep = false;
             options.keepSeries = false;
             t.check = t.qo ? CheckRouting(*t.qo, options) : AccuracyCheck();
         }
@@ -73,6 +73,7 @@ public:
     }
 
     const CalcResults &LastFailure() const { return lastFailure_; }
+    const CalcResults &Flood() const { return flood_; }
     int32_t Calculations() const { return calculations_; }
 
 private:
@@ -80,6 +81,7 @@ private:
     double subStep_;
     std::map<int32_t, Trial> trials_;
     CalcResults lastFailure_;
+    CalcResults flood_;  // of the first calculation that succeeded
     int32_t calculations_ = 0;
 };
 
@@ -147,7 +149,8 @@ WidthSolution SolveWidth(const ProjectData &data, double allowable, const WidthS
         s.Hmax = answer.Hmax;
         s.Q2 = answer.Q2;
         s.check = trials.CheckAt(k);
-        if (s.check->ok && s.check->warning()) {
+        if (s.check->ok) JudgeInflow(data, trials.Flood(), *s.check);
+        if (s.check->ok && s.check->HasRoutingReason()) {
             s.referenceSearched = true;
             int32_t kRef = 0;
             s.referenceStatus = SearchNarrowest(
@@ -157,7 +160,11 @@ WidthSolution SolveWidth(const ProjectData &data, double allowable, const WidthS
                     return c.ok && within(s.crest + c.refHmax);
                 },
                 kRef);
-            if (s.referenceStatus != WidthStatus::None) s.referenceB = Width(kRef);
+            if (s.referenceStatus != WidthStatus::None) {
+                s.referenceB = Width(kRef);
+                s.referenceHWL = s.crest + trials.CheckAt(kRef).refHmax;
+                s.referenceQ2 = trials.CheckAt(kRef).refQ2;
+            }
         }
         const int32_t from = std::max(1, k - options.tableHalfRows);
         const int32_t to = std::min(kMaxWidthSteps, k + options.tableHalfRows);

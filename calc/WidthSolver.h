@@ -16,11 +16,16 @@
 // while at B - 0.1 m it does not (it fails or HWL > HWLa); both are full
 // calculations.
 //
-// The answer carries the accuracy check of the routing at B.  When that
-// check warns (the calculation time step is too coarse for the pond at that
-// width), the same search is made on the 1-minute reference's maximum level
-// crest + refHmax, so that the engineer sees the width the reference would
-// need beside the guideline's.
+// The answer carries the accuracy check of the calculation at B.  Where
+// the guideline routing does not settle, its HWL jumps with B and the
+// search may end far from any sound width.  So when the check at B finds
+// the guideline routing inaccurate for the pond (a routing reason), the
+// same search is made on the design flood water level of the 1-minute
+// routing of the same flood, crest + refHmax, which falls steadily with B,
+// and that width is the answer; the guideline's search result stands
+// beside it as information.  The design flood does not depend on B, so an
+// answer sized on an under-estimated flood (reason Inflow) carries that
+// warning.
 //
 // Units: levels, depths and widths m, discharges m3/s.
 #pragma once
@@ -76,18 +81,29 @@ struct WidthSolution {
     WidthStatus status = WidthStatus::None;
     bool belowCrest = false;   // None because HWLa lies below the crest level
 
-    // The answer (Found, AlreadyEnough) and its calculation.
+    // The guideline's search result (Found, AlreadyEnough) and its
+    // calculation.
     double B = 0;              // m
     double HWL = 0;            // design flood water level, m
     double Hmax = 0;           // maximum overflow depth, m
     double Q2 = 0;             // peak outflow, m3/s
-    std::optional<AccuracyCheck> check;  // of the routing at B (check->ok false: could not judge)
+    std::optional<AccuracyCheck> check;  // of the calculation at B (check->ok false: could not judge)
 
-    // Only when the check at B warns: the same search on the reference's
-    // maximum level.
+    // Only when the check at B has a routing reason: the same search on the
+    // 1-minute routing's design flood water level.
     bool referenceSearched = false;
     WidthStatus referenceStatus = WidthStatus::None;
     double referenceB = 0;     // m (Found, AlreadyEnough)
+    double referenceHWL = 0;   // crest + refHmax at referenceB, m
+    double referenceQ2 = 0;    // refQ2 at referenceB, m3/s
+
+    // The answer: the reference's width when it was searched, else B.
+    bool SizedByReference() const { return referenceSearched; }
+    WidthStatus AnswerStatus() const { return referenceSearched ? referenceStatus : status; }
+    double AnswerB() const { return referenceSearched ? referenceB : B; }
+    double AnswerHWL() const { return referenceSearched ? referenceHWL : HWL; }
+    double AnswerHmax() const { return referenceSearched ? referenceHWL - crest : Hmax; }
+    double AnswerQ2() const { return referenceSearched ? referenceQ2 : Q2; }
 
     std::vector<WidthTrial> table;  // around the answer, by rising B
     int32_t calculations = 0;       // full calculations made

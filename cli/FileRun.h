@@ -33,7 +33,7 @@ inline bool Succeeded(const FileRun &f) { return f.readOk && f.run.Ok; }
 std::string FailureText(const FileRun &f);
 
 // The accuracy check in words: "" without a check, "ok" when it passes,
-// else its reasons and the recommended step (msg::AccuracyCheckWords).
+// else its reasons (msg::AccuracyCheckWords).
 std::string CheckWords(const FileRun &f);
 
 // Three decimals, as the results menu shows them.

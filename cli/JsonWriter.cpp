@@ -87,14 +87,14 @@ std::string AveJson(const std::shared_ptr<clsAve> &a) {
         .Str();
 }
 
+}  // namespace
+
 // The reasons of a check as an array of their words.
 std::string ReasonsJson(const AccuracyCheck &c) {
     std::string s = "[";
     for (size_t i = 0; i < c.reasons.size(); ++i) s += (i ? "," : "") + JsonString(AccuracyReasonWord(c.reasons[i]));
     return s + "]";
 }
-
-}  // namespace
 
 std::string FormatJson(const FileRun &f) {
     Obj o;
@@ -186,7 +186,9 @@ std::string FormatJson(const FileRun &f) {
                                                                .Str();
                                                        }))
                                     .Str());
-    // A check without its reference has null reference values (not finite).
+    // A check without its reference has null reference values (not finite);
+    // k is the guideline routing's largest stiffness number dt dQ/dh / A,
+    // safeSideLevel is null unless a routing reason applies.
     const AccuracyCheck *c = f.run.ValidCheck();
     o.Raw("check", !c ? "null"
                       : Obj()
@@ -196,12 +198,13 @@ std::string FormatJson(const FileRun &f) {
                             .Num("k", c->routing.maxK)
                             .Int("nonConverged", c->routing.nonConverged)
                             .Raw("warning", Bool(c->warning()))
-                            .Raw("suggestedDT", c->suggestion == AccuracySuggestion::SmallerStep
-                                                    ? std::to_string(c->suggestedDT)
-                                                    : std::string("null"))
                             .Raw("reasons", ReasonsJson(*c))
                             .Num("startOffset", c->startOffset)
                             .Num("balance", c->balance)
+                            .Raw("tpStep", c->tpStep > 0 ? std::to_string(c->tpStep) : std::string("null"))
+                            .Num("Q1AtTpStep", c->q1AtTpStep)
+                            .Num("designFloodLevel", c->designFloodLevel)
+                            .Num("safeSideLevel", c->safeSideLevel)
                             .Str());
     return o.Str();
 }

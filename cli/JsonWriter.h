@@ -15,5 +15,7 @@ std::string FormatJson(const FileRun &f);  // one line, no newline
 // JSON building blocks, also for other writers of this program.
 std::string JsonNumber(double v);
 std::string JsonString(const std::string &s);
+// The reasons of an accuracy check as an array of their words.
+std::string ReasonsJson(const AccuracyCheck &c);
 
 }  // namespace wyndlor::cli

@@ -47,24 +47,35 @@ std::string FormatJson(const FileSolve &f) {
     std::string o = "{\"file\":" + JsonString(f.file) + ",\"solve\":";
     if (!f.failure.empty()) return o + "null,\"error\":" + JsonString(f.failure) + "}";
     const WidthSolution &s = f.solution;
-    const bool answer = s.status != WidthStatus::None;
+    const bool answer = s.AnswerStatus() != WidthStatus::None;
+    const bool guidelineAnswer = s.status != WidthStatus::None;
     auto num = [&](double v, bool present) { return present ? JsonNumber(v) : std::string("null"); };
     const bool refFound = s.referenceSearched && s.referenceStatus != WidthStatus::None;
-    // HWL to the 1 mm the levels are kept to, without the binary noise of
-    // crest + depth.
-    o += "{\"allowable\":" + JsonNumber(s.allowable) + ",\"B\":" + num(s.B, answer) +
-         ",\"HWL\":" + num(RoundOff(s.HWL, 3), answer) + ",\"Hmax\":" + num(s.Hmax, answer) +
-         ",\"Q2\":" + num(s.Q2, answer) + ",\"warning\":" + (Warns(s) ? "true" : "false") +
-         ",\"referenceB\":" + num(s.referenceB, refFound) + ",\"status\":\"" + StatusWord(s.status) + "\"}";
+    // The answer is the 1-minute routing's width where the guideline
+    // routing is not accurate for the pond at its width ("basis"
+    // "reference"); the guideline's search result stays beside it.  HWL to
+    // the 1 mm the levels are kept to, without the binary noise of crest +
+    // depth.
+    o += "{\"allowable\":" + JsonNumber(s.allowable) + ",\"B\":" + num(s.AnswerB(), answer) +
+         ",\"HWL\":" + num(RoundOff(s.AnswerHWL(), 3), answer) + ",\"Hmax\":" +
+         num(RoundOff(s.AnswerHmax(), 3), answer) + ",\"Q2\":" + num(RoundOff(s.AnswerQ2(), 3), answer) +
+         ",\"basis\":\"" + (s.SizedByReference() ? "reference" : "guideline") + "\"" +
+         ",\"guidelineB\":" + num(s.B, guidelineAnswer) + ",\"guidelineHWL\":" +
+         num(RoundOff(s.HWL, 3), guidelineAnswer) + ",\"warning\":" + (Warns(s) ? "true" : "false") +
+         ",\"reasons\":" + (s.check && s.check->ok ? ReasonsJson(*s.check) : std::string("[]")) +
+         ",\"referenceB\":" + num(s.referenceB, refFound) + ",\"status\":\"" +
+         StatusWord(s.AnswerStatus()) + "\"}";
     return o + "}";
 }
 
-// The check column: "ok", the warning with the reference's width, or why
-// there is no answer.
+// The check column: "ok", the answer's basis and the check's findings, or
+// why there is no answer.
 std::string CheckColumn(const WidthSolution &s) {
-    if (s.status == WidthStatus::None) return msg::WidthAnswerText(s).toStdString();
+    if (s.AnswerStatus() == WidthStatus::None) return msg::WidthAnswerText(s).toStdString();
     if (s.check && s.check->ok && !s.check->warning()) return "ok";
-    return msg::WidthCheckText(s).toStdString();
+    QString text = msg::WidthCheckText(s);
+    if (s.SizedByReference()) text = msg::WidthAnswerText(s) + QLatin1Char(' ') + text;
+    return text.replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString();
 }
 
 }  // namespace
@@ -84,10 +95,12 @@ int RunSolveWidth(double allowable, const std::vector<std::string> &files, bool 
             continue;
         }
         const WidthSolution &s = f.solution;
-        const bool answer = s.status != WidthStatus::None;
-        rows.push_back({f.file, answer ? FormatPicture(s.B, "0.0") : "-",
-                        answer ? Fixed3(s.HWL) : "-", answer ? Fixed3(s.Hmax) : "-", answer ? Fixed3(s.Q2) : "-",
-                        StatusWord(s.status), CheckColumn(s)});
+        const bool answer = s.AnswerStatus() != WidthStatus::None;
+        rows.push_back({f.file, answer ? FormatPicture(s.AnswerB(), "0.0") : "-",
+                        answer ? Fixed3(s.AnswerHWL()) : "-", answer ? Fixed3(s.AnswerHmax()) : "-",
+                        answer ? Fixed3(s.AnswerQ2()) : "-",
+                        std::string(StatusWord(s.AnswerStatus())) + (s.SizedByReference() ? " (1-min)" : ""),
+                        CheckColumn(s)});
     }
     if (!json)
         out << FormatRows({"file", "B (m)", "HWL (m)", "Hmax (m)", "Q2 (m3/s)", "status", "check"}, rows);

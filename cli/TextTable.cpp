@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include "core/Messages.h"
+#include "core/PictureNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,15 +40,19 @@ std::string CsvField(const std::string &raw) {
     return o + "\"";
 }
 
-// The check's columns added later (reasons, startOffset, balance) follow
-// the status, so that the earlier columns keep their places.
+// The check's columns added later (reasons, startOffset, balance, then the
+// inflow and the design flood water levels) follow the status, so that the
+// earlier columns keep their places.
 std::string CsvHeader() {
-    return "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status,reasons,startOffset,balance";
+    return "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,status,reasons,startOffset,balance,"
+           "deltaT,tp,tpStep,Q1AtTpStep,refDesignFloodLevel,safeSideLevel";
 }
 
 namespace {
 // Three decimals, or empty for a value that is not there (NaN).
 std::string Fixed3OrEmpty(double v) { return std::isfinite(v) ? Fixed3(v) : std::string(); }
+std::string Fixed1OrEmpty(double v) { return std::isfinite(v) ? FormatPicture(v, "0.0") : std::string(); }
+std::string StepOrEmpty(int32_t minutes) { return minutes > 0 ? std::to_string(minutes) : std::string(); }
 }  // namespace
 
 std::string FormatCsvRow(const FileRun &f) {
@@ -57,22 +62,23 @@ std::string FormatCsvRow(const FileRun &f) {
         row += "," + Fixed3(r.objQi->Q1()) + "," + Fixed3(r.objQo->Q2()) + "," + Fixed3(r.objQo->Hmax()) + "," +
                Fixed3(r.DesignFloodLevel);
         const AccuracyCheck *c = f.run.ValidCheck();
-        if (c) {
+        if (c)
             row += "," + Fixed3OrEmpty(c->refQ2) + "," + Fixed3OrEmpty(c->refHmax) + "," +
-                   (c->warning() ? "true" : "false") + "," +
-                   (c->suggestion == AccuracySuggestion::SmallerStep ? std::to_string(c->suggestedDT) : "");
-        } else {
-            row += ",,,,";
-        }
+                   (c->warning() ? "true" : "false");
+        else
+            row += ",,,";
         row += ",ok";
         // The reasons' words separated by spaces, which need no quoting.
         if (c)
             row += "," + msg::AccuracyReasonWords(*c, QStringLiteral(" ")).toStdString() + "," +
-                   Fixed3OrEmpty(c->startOffset) + "," + Fixed3OrEmpty(c->balance);
+                   Fixed3OrEmpty(c->startOffset) + "," + Fixed3OrEmpty(c->balance) + "," +
+                   StepOrEmpty(c->deltaT) + "," + Fixed1OrEmpty(c->tp) + "," + StepOrEmpty(c->tpStep) + "," +
+                   Fixed3OrEmpty(c->q1AtTpStep) + "," + Fixed3OrEmpty(c->designFloodLevel) + "," +
+                   Fixed3OrEmpty(c->safeSideLevel);
         else
-            row += ",,,";
+            row += ",,,,,,,,,";
     } else {
-        row += ",,,,,,,,," + CsvField(FailureText(f)) + ",,,";
+        row += ",,,,,,,," + CsvField(FailureText(f)) + ",,,,,,,,,";
     }
     return row;
 }
@@ -106,7 +112,10 @@ std::string Pad(const std::string &s, size_t width, bool right) {
 }  // namespace
 
 std::string FormatTable(const std::vector<FileRun> &runs) {
-    const std::vector<std::string> head = {"file", "Q1 (m3/s)", "Q2 (m3/s)", "Hmax (m)", "design flood WL (m)", "check"};
+    const std::vector<std::string> head = {"file",        "Q1 (m3/s)",       "Q2 (m3/s)",
+                                           "Hmax (m)",    "design flood WL (m)", "Δt/tp (min)",
+                                           "Q1 at Δt≈tp", "1-min WL (m)",    "safe-side WL (m)",
+                                           "check"};
     std::vector<std::vector<std::string>> rows;
     for (const FileRun &f : runs) {
         std::vector<std::string> row = {Printable(f.file.toStdString())};
@@ -116,6 +125,21 @@ std::string FormatTable(const std::vector<FileRun> &runs) {
             row.push_back(Fixed3(r.objQo->Q2()));
             row.push_back(Fixed3(r.objQo->Hmax()));
             row.push_back(Fixed3(r.DesignFloodLevel));
+            // The inflow line: the step against tp, Q1 at the guideline's
+            // step with the share Q1 lies above or below it; then the
+            // 1-minute routing's level and, on a routing reason, the
+            // safe-side level.
+            const AccuracyCheck *c = f.run.ValidCheck();
+            std::string steps, q1AtTp, refLevel, safeSide;
+            if (c) {
+                steps = StepOrEmpty(c->deltaT) + "/" + Fixed1OrEmpty(c->tp);
+                if (std::isfinite(c->q1AtTpStep))
+                    q1AtTp = Fixed3(c->q1AtTpStep) + " (" + (c->InflowShare() >= 0 ? "+" : "") +
+                             FormatPicture(c->InflowShare() * 100, "0.0") + " %)";
+                refLevel = Fixed3OrEmpty(c->designFloodLevel);
+                safeSide = Fixed3OrEmpty(c->safeSideLevel);
+            }
+            for (const std::string &cell : {steps, q1AtTp, refLevel, safeSide}) row.push_back(cell);
             row.push_back(Printable(CheckWords(f)));
         } else {
             row.push_back(Printable(FailureText(f)));

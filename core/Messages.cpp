@@ -90,18 +90,32 @@ namespace {
 
 // A signed length in metres with three decimals: "+0.180", "-0.045".
 QString SignedMetres(double value) { return FormatLevel(value); }
+QString OneDecimal(double value) { return QString::fromStdString(FormatPicture(value, "0.0")); }
+QString Minutes(int32_t value) { return QString::number(value); }
 
-QString TimeStepLine(const AccuracyCheck &check, const CQo *qo) {
-    QString text = QStringLiteral("計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。");
+QString InflowLine(const AccuracyCheck &check) {
+    return QStringLiteral("計算時間間隔Δｔ＝%1分が洪水到達時間ｔｐ＝%2分より長いため，設計洪水流量Ｑ1＝%3 m3/s は"
+                          "Δｔ≒ｔｐの%4分での %5 m3/s より %6 ％小さく，設計洪水を過小に見積もっています。"
+                          "Δｔ＝%4分で計算し直してください。")
+        .arg(Minutes(check.deltaT), OneDecimal(check.tp), FormatResult(check.q1), Minutes(check.tpStep),
+             FormatResult(check.q1AtTpStep), OneDecimal(-check.InflowShare() * 100));
+}
+
+QString RoutingLine(const AccuracyCheck &check, const CQo *qo) {
+    QString text = QStringLiteral("このΔｔでの指針の洪水追跡は，この池では精度が不十分です。"
+                                  "同じ洪水を1分刻みで追跡すると，設計洪水位は %1 m に達します。")
+                       .arg(FormatLevel(check.designFloodLevel));
+    if (!check.hasReference())
+        text = QStringLiteral("このΔｔでの指針の洪水追跡は，この池では精度が不十分です。");
     if (check.Has(AccuracyReason::Depth))
-        text += QStringLiteral("最大水位が参考値と %1 m 異なります（許容 %2 m）。")
+        text += QStringLiteral("最大水位の差 %1 m（許容 %2 m）。")
                     .arg(FormatResult(std::fabs(check.hmax - check.refHmax)), FormatResult(kDepthTolerance));
     if (check.Has(AccuracyReason::Discharge) && check.refQ2 > 0)
-        text += QStringLiteral("最大放流量が参考値と %1 ％異なります（許容 %2 ％）。")
-                    .arg(QString::fromStdString(FormatPicture(std::fabs(check.q2 - check.refQ2) / check.refQ2 * 100, "0.0")),
-                         QString::fromStdString(FormatPicture(kDischargeTolerance * 100, "0.0")));
+        text += QStringLiteral("最大放流量の差 %1 ％（許容 %2 ％）。")
+                    .arg(OneDecimal(std::fabs(check.q2 - check.refQ2) / check.refQ2 * 100),
+                         OneDecimal(kDischargeTolerance * 100));
     else if (check.Has(AccuracyReason::Discharge))
-        text += QStringLiteral("参考値では放流が生じないのに，最大放流量が %1 m3/s です。").arg(FormatResult(check.q2));
+        text += QStringLiteral("1分刻みでは放流が生じないのに，最大放流量が %1 m3/s です。").arg(FormatResult(check.q2));
     const RoutingDiagnostics &r = check.routing;
     if (check.Has(AccuracyReason::NonConverged)) {
         text += QStringLiteral("水位の反復計算が%1時点で収束していません").arg(r.nonConverged);
@@ -111,24 +125,26 @@ QString TimeStepLine(const AccuracyCheck &check, const CQo *qo) {
         if (first) text += QStringLiteral("（最初は %1）").arg(ClockText(first->hh, first->mm));
         text += QStringLiteral("。");
     }
-    if (check.suggestion == AccuracySuggestion::SmallerStep)
-        text += QStringLiteral("Δｔ＝%1分以下での再計算をお勧めします。").arg(check.suggestedDT);
-    else if (check.suggestion == AccuracySuggestion::NoStepPasses)
-        text += QStringLiteral("この池と洪水吐では，%1分以上のΔｔで信頼できる結果は得られません。")
-                    .arg(kSmallestSuggestedDeltaT);
+    if (std::isfinite(check.safeSideLevel)) text += SafeSideText(check) + QStringLiteral("。");
     return text;
 }
 
 QString StartLine(const AccuracyCheck &check) {
     QString text;
     if (std::isfinite(check.startOffset))
-        text = QStringLiteral("計算は出発水位から %1 m ずれた水位から始まります（出発水位の截頭角錐体の貯水量を，"
-                              "ｈ－Ａﾃﾞｰﾀの行の間を直線とした貯水量で水位に戻すため）。")
+        text = QStringLiteral("計算は出発水位から %1 m ずれた水位から始まり（出発水位の截頭角錐体の貯水量を，"
+                              "ｈ－Ａﾃﾞｰﾀの行の間を直線とした貯水量で水位に戻すため），結果が変わります。")
                    .arg(SignedMetres(check.startOffset));
     else
         text = QStringLiteral("出発水位の貯水量から水位を求められません。");
     return text + QStringLiteral("出発水位の前後とその上にｈ－Ａﾃﾞｰﾀの行を追加してください"
-                                 "（Δｔを小さくしても直りません）。");
+                                 "（Δｔを変えても直りません）。");
+}
+
+QString AboveCrestLine(const AccuracyCheck &check) {
+    return QStringLiteral("出発水位が洪水吐の越流頂（常時満水位 %1 m）より高く，洪水の前から越流しています。"
+                          "出発水位を確認してください。")
+        .arg(FormatLevel(check.crest));
 }
 
 QString AboveTableLine(const AccuracyCheck &check) {
@@ -144,22 +160,49 @@ QString NoReferenceLine() {
 
 }  // namespace
 
+QString InflowText(const AccuracyCheck &check) {
+    if (check.deltaT == 0) return QString();
+    if (check.tpStep == 0)
+        return QStringLiteral("流入：Δｔ＝%1分，洪水到達時間ｔｐを計算できないため，Δｔ≒ｔｐとの比較はできません")
+            .arg(Minutes(check.deltaT));
+    return QStringLiteral("流入：Δｔ＝%1分，ｔｐ＝%2分，Ｑ1＝%3 m3/s（Δｔ≒ｔｐの%4分では %5 m3/s）")
+        .arg(Minutes(check.deltaT), OneDecimal(check.tp), FormatResult(check.q1), Minutes(check.tpStep),
+             std::isfinite(check.q1AtTpStep) ? FormatResult(check.q1AtTpStep) : QStringLiteral("－"));
+}
+
+QString InflowAboveText(const AccuracyCheck &check) {
+    if (!check.Q1AboveTpStep()) return QString();
+    return QStringLiteral("Ｑ1はΔｔ≒ｔｐでの値より %1 ％大きく，安全側です。")
+        .arg(OneDecimal(check.InflowShare() * 100));
+}
+
+QString ReferenceLevelText(const AccuracyCheck &check) {
+    if (!check.hasReference()) return QString();
+    return QStringLiteral("1分刻みの計算の設計洪水位：%1 m（指針の計算 %2 m）")
+        .arg(FormatLevel(check.designFloodLevel), FormatLevel(check.guidelineLevel));
+}
+
+QString SafeSideText(const AccuracyCheck &check) {
+    if (!std::isfinite(check.safeSideLevel)) return QString();
+    return QStringLiteral("安全側の設計洪水位：%1 m").arg(FormatLevel(check.safeSideLevel));
+}
+
 QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo) {
     if (!check.warning()) return QString();
     QStringList lines;
-    if (check.HasStepReason()) lines << TimeStepLine(check, qo);
+    if (check.Has(AccuracyReason::Inflow)) lines << InflowLine(check);
+    if (check.HasRoutingReason()) lines << RoutingLine(check, qo);
     if (check.Has(AccuracyReason::Start)) lines << StartLine(check);
+    if (check.Has(AccuracyReason::AboveCrest)) lines << AboveCrestLine(check);
     if (check.Has(AccuracyReason::AboveTable)) lines << AboveTableLine(check);
     if (check.Has(AccuracyReason::NoReference)) lines << NoReferenceLine();
     return lines.join(QLatin1Char('\n'));
 }
 
-QString RecommendedStepText(const AccuracyCheck &check) {
-    if (check.suggestion == AccuracySuggestion::SmallerStep)
-        return QStringLiteral("精度確認による推奨値：Δｔ≦%1分（計算時 %2分）").arg(check.suggestedDT).arg(check.deltaT);
-    if (check.suggestion == AccuracySuggestion::NoStepPasses)
-        return QStringLiteral("精度確認：%1分以上のΔｔでは信頼できる結果が得られません").arg(kSmallestSuggestedDeltaT);
-    return QString();
+QString GuidelineStepText(int32_t tpStep, double q1AtTpStep) {
+    if (tpStep <= 0) return QString();
+    if (!std::isfinite(q1AtTpStep)) return QStringLiteral("Δｔ≒ｔｐ：%1分").arg(Minutes(tpStep));
+    return QStringLiteral("Δｔ≒ｔｐ：%1分（Ｑ1＝%2 m3/s）").arg(Minutes(tpStep), FormatResult(q1AtTpStep));
 }
 
 QString AccuracyReasonWords(const AccuracyCheck &check, const QString &separator) {
@@ -170,12 +213,7 @@ QString AccuracyReasonWords(const AccuracyCheck &check, const QString &separator
 
 QString AccuracyCheckWords(const AccuracyCheck &check) {
     if (!check.warning()) return QStringLiteral("ok");
-    QString text = AccuracyReasonWords(check, QStringLiteral(","));
-    if (check.suggestion == AccuracySuggestion::SmallerStep)
-        text += QStringLiteral(" (Δt ≤ %1 min)").arg(check.suggestedDT);
-    else if (check.suggestion == AccuracySuggestion::NoStepPasses)
-        text += QStringLiteral(" (no Δt ≥ %1 min passes)").arg(kSmallestSuggestedDeltaT);
-    return text;
+    return AccuracyReasonWords(check, QStringLiteral(","));
 }
 
 // ---- Sizing the spillway --------------------------------------------------
@@ -196,6 +234,19 @@ QString WidthTrialVerdict(const WidthTrial &t, double allowable) {
 
 QString WidthAnswerText(const WidthSolution &s) {
     if (!s.ok) return CalcFailedDetail(s.failedStep, s.failedError);
+    if (s.SizedByReference()) {
+        const QString why = QStringLiteral("このΔｔでの指針の洪水追跡はこの池では精度が不十分なため，"
+                                           "同じ洪水を1分刻みで追跡した設計洪水位で幅を求めました。");
+        switch (s.referenceStatus) {
+        case WidthStatus::Found:
+            return why + QStringLiteral("許容水位以下とする最小の幅は Ｂ＝%1 m です。").arg(FormatWidth(s.referenceB));
+        case WidthStatus::AlreadyEnough:
+            return why + QStringLiteral("最小の幅 Ｂ＝%1 m で既に許容水位以下です。").arg(FormatWidth(s.referenceB));
+        case WidthStatus::None: break;
+        }
+        return why + QStringLiteral("幅を %1 m まで広げても許容水位を超えます。")
+                         .arg(FormatWidth(kMaxWidthSteps * kWidthStep));
+    }
     switch (s.status) {
     case WidthStatus::Found:
         return QStringLiteral("設計洪水位を許容水位以下とする最小の幅は Ｂ＝%1 m です。").arg(FormatWidth(s.B));
@@ -214,15 +265,20 @@ QString WidthCheckText(const WidthSolution &s) {
     if (!s.ok || s.status == WidthStatus::None || !s.check) return QString();
     const AccuracyCheck &c = *s.check;
     if (!c.ok) return QStringLiteral("精度確認：この幅の計算は判定できませんでした。");
-    if (!c.warning()) return QStringLiteral("精度確認：問題ありません（1分刻みの参考計算との差は許容範囲内です）。");
-    QString text = QStringLiteral("精度確認：この幅では計算時間間隔Δｔに対して精度が不十分です。"
-                                  "1分刻みの参考計算では最大水位 %1 m（標高 %2 m）となり，")
-                       .arg(FormatResult(c.refHmax), FormatLevel(s.crest + c.refHmax));
-    if (s.referenceStatus == WidthStatus::None)
-        text += QStringLiteral("幅 %1 m まででも許容水位を超えます。").arg(FormatWidth(kMaxWidthSteps * kWidthStep));
-    else
-        text += QStringLiteral("参考計算で許容水位以下とするには Ｂ＝%1 m が必要です。").arg(FormatWidth(s.referenceB));
-    return text;
+    QStringList lines;
+    if (const QString inflow = InflowText(c); !inflow.isEmpty()) lines << inflow;
+    if (c.Has(AccuracyReason::Inflow)) lines << InflowLine(c);
+    else if (c.Q1AboveTpStep()) lines << InflowAboveText(c);
+    if (s.SizedByReference())
+        lines << QStringLiteral("参考：指針の計算による探索結果は Ｂ＝%1 m（設計洪水位 %2 m）です。")
+                     .arg(FormatWidth(s.B), FormatLevel(s.HWL));
+    else if (!c.warning())
+        lines << QStringLiteral("精度確認：問題ありません（1分刻みの計算との差は許容範囲内です）。");
+    if (c.Has(AccuracyReason::Start)) lines << StartLine(c);
+    if (c.Has(AccuracyReason::AboveCrest)) lines << AboveCrestLine(c);
+    if (c.Has(AccuracyReason::AboveTable)) lines << AboveTableLine(c);
+    if (c.Has(AccuracyReason::NoReference)) lines << NoReferenceLine();
+    return lines.join(QLatin1Char('\n'));
 }
 
 // ---- The flood-control study ----
@@ -289,6 +345,8 @@ QString StudyReasonsText(const std::vector<AccuracyReason> &reasons) {
         case AccuracyReason::Start: words << QStringLiteral("出発水位がずれる"); break;
         case AccuracyReason::AboveTable: words << QStringLiteral("ｈ－Ａﾃﾞｰﾀの最高標高を超える"); break;
         case AccuracyReason::NoReference: words << QStringLiteral("参考値を計算できない"); break;
+        case AccuracyReason::Inflow: words << QStringLiteral("Δｔがｔｐより長くＱ1が過小"); break;
+        case AccuracyReason::AboveCrest: words << QStringLiteral("出発水位が越流頂より高い"); break;
         default: words << QString::fromLatin1(AccuracyReasonWord(r)); break;
         }
     }

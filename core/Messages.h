@@ -128,21 +128,37 @@ QString ReferenceText(const AccuracyCheck &check);
 // "水量収支：(流入量－放流量－貯水量の変化)／流入量 ＝ x.xxx ％", the volume
 // balance of the guideline routing ("－" without inflow).
 QString BalanceText(const AccuracyCheck &check);
-// The warning of a check that warns, "" otherwise: one line per group of
-// reasons in plain words with its remedy.  The time step (the depth and
-// discharge differences, the time points whose level iteration did not
-// settle, first when by clock time from the routing `qo` the check was
-// made on, left out without it; then the recommended step or that no step
-// the input allows passes); the starting level; levels above the h-A
-// table; a reference that could not be computed.
+// The inflow line of every check: "流入：Δｔ＝30分，ｔｐ＝82.8分，Ｑ1＝12.387 m3/s
+// （Δｔ≒ｔｐの83分では 8.440 m3/s）", or that tp could not be computed;
+// "" for a check without the inflow (CheckRouting alone).
+QString InflowText(const AccuracyCheck &check);
+// Information when Q1 lies more than the tolerance above its value at the
+// guideline's step (the safe side): "Ｑ1はΔｔ≒ｔｐでの値より 46.8 ％大きく，
+// 安全側です。"; "" otherwise.
+QString InflowAboveText(const AccuracyCheck &check);
+// The reference's design flood water level beside the guideline's:
+// "1分刻みの計算の設計洪水位：+129.561 m（指針の計算 +129.529 m）"; "" without
+// a reference.
+QString ReferenceLevelText(const AccuracyCheck &check);
+// With a routing reason: the safe-side level, "安全側の設計洪水位：+129.6 m"; ""
+// otherwise.
+QString SafeSideText(const AccuracyCheck &check);
+// The warning of a check that warns, "" otherwise: one paragraph per
+// criterion in plain words with its remedy.  The inflow (Q1 below its value
+// at Δt ≈ tp; calculate at that step); the routing (the guideline routing
+// at this Δt is not accurate for this pond, the same flood routed at
+// 1-minute steps reaches the reference level, then the differences and the
+// time points whose level iteration did not settle, the first by clock
+// time from the routing `qo` the check was made on, left out without it);
+// the start; a start above the crest; levels above the h-A table; a
+// reference that could not be computed.
 QString AccuracyWarningText(const AccuracyCheck &check, const CQo *qo);
 // The check in the command line's words: "ok", or the reasons' words
-// separated by "," and the recommended step, "depth,discharge (Δt ≤ 25 min)".
+// separated by ",".
 QString AccuracyCheckWords(const AccuracyCheck &check);
-// Beside tp in the time-step form after a run whose check recommends a
-// step: "精度確認による推奨値：Δｔ≦25分（計算時 60分）", or that no step the
-// input allows passes; "" when the check makes no recommendation.
-QString RecommendedStepText(const AccuracyCheck &check);
+// The guideline's step for the time-step form: "Δｔ≒ｔｐ：83分（Ｑ1＝8.440 m3/s）";
+// "" without a step.
+QString GuidelineStepText(int32_t tpStep, double q1AtTpStep);
 // The reasons' words separated by `separator`.
 QString AccuracyReasonWords(const AccuracyCheck &check, const QString &separator);
 
@@ -251,12 +267,15 @@ inline QString RangeText(const QString &minText, const QString &maxText) {
 
 // Sizing the spillway: the window "洪水吐幅の試算" and wyndlor-calc --solve-width.
 inline QString SolveWidthTitle() { return QStringLiteral("洪水吐幅の試算"); }
-// The answer in one sentence: the width found, that the narrowest width is
-// already enough, or why no width is.
+// The answer in one sentence: the width found (by the 1-minute routing of
+// the design flood where the guideline routing is not accurate for the
+// pond, and then said so), that the narrowest width is already enough, or
+// why no width is.
 QString WidthAnswerText(const WidthSolution &s);
-// The accuracy check at the answer: "" without an answer, else whether the
-// check passes or warns, and on a warning the width the 1-minute reference
-// needs (or that none up to the limit is enough).
+// The accuracy check at the guideline's width: "" without an answer, else
+// whether it passes or warns; where the answer is the 1-minute routing's
+// width, the guideline's search result as information; an under-estimated
+// design flood (reason inflow).
 QString WidthCheckText(const WidthSolution &s);
 // Why the width cannot be taken into the spillway data: it lies beyond the
 // range the spillway form accepts.

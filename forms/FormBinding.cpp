@@ -332,15 +332,13 @@ void LoadDeltaT(const Project &project, frmInpDeltaT &form) {
     form.numTp->SetValue(ok && scratch.objTp ? scratch.objTp->tp() : 0.0);
     form.numDeltaT->SetValue(10);
     if (project.Data.HasDeltaT) Show(form.numDeltaT, project.Data.DeltaTData(slot::DeltaT));
-    // The last run's recommendation holds only for the input it was made
-    // from; the step itself may have changed since.
-    const AccuracyCheck *check = project.Run.ValidCheck();
-    ProjectData runInput = project.Run.Data;
-    runInput.DeltaTData = project.Data.DeltaTData;
-    runInput.HasDeltaT = project.Data.HasDeltaT;
-    const QString text = check && runInput == project.Data ? msg::RecommendedStepText(*check) : QString();
-    form.lblRecommendedDT->setText(text);
-    form.lblRecommendedDT->setVisible(!text.isEmpty());
+    // The guideline's step and the design flood discharge there, from the
+    // current input: the rainfall and the inflow at that step alone.
+    const int32_t tpStep = ok && scratch.objTp ? GuidelineStep(scratch.objTp->tp()) : 0;
+    const QString text =
+        msg::GuidelineStepText(tpStep, tpStep > 0 ? DesignDischargeAt(project.Data, tpStep) : 0.0);
+    form.lblGuidelineStep->setText(text);
+    form.lblGuidelineStep->setVisible(!text.isEmpty());
 }
 
 void SaveDeltaT(Project &project, const frmInpDeltaT &form, bool &) {

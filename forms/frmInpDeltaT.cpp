@@ -36,10 +36,10 @@ frmInpDeltaT::frmInpDeltaT(QWidget *parent)
     numTp = new NumberField(-999.9, 999.9, "##0.0", QString(), this);
     numTp->SetDisplayOnly(true);
     AddFieldRow(fields, U("洪水到達時間ｔp(min)"), numTp);
-    lblRecommendedDT = new QLabel(this);
-    lblRecommendedDT->setObjectName(QStringLiteral("lblRecommendedDT"));
-    lblRecommendedDT->setVisible(false);
-    fields->addWidget(lblRecommendedDT, fields->rowCount() - 1, 2);
+    lblGuidelineStep = new QLabel(this);
+    lblGuidelineStep->setObjectName(QStringLiteral("lblGuidelineStep"));
+    lblGuidelineStep->setVisible(false);
+    fields->addWidget(lblGuidelineStep, fields->rowCount() - 1, 2);
     fields->addWidget(new QLabel(U("↓　Δｔ≒tpとなるように決定する"), this), fields->rowCount(), 0,
                       1, 2);
     numDeltaT = new NumberField(10, 120, "##0", QString(), this);

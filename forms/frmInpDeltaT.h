@@ -1,9 +1,9 @@
 // The calculation time step Δt (whole minutes): the step of the rainfall
 // waveform and the hydrographs, and of the routing after the inflow ends.
 // As a guide the form shows the flood arrival time tp, computed afresh from
-// the current input when it opens; Δt is chosen close to tp.  After a
-// calculation of the same input whose accuracy check found the step too
-// coarse, the step the check recommends is shown beside tp.
+// the current input when it opens; Δt is chosen close to tp.  Beside tp it
+// recommends the guideline's step, tp rounded to a whole minute, with the
+// design flood discharge Q1 the current input gives at that step.
 #pragma once
 
 #include "forms/InputDialog.h"
@@ -20,7 +20,7 @@ public:
     explicit frmInpDeltaT(QWidget *parent = nullptr);
 
     NumberField *numTp;      // shown only, never stored
-    QLabel *lblRecommendedDT;  // the accuracy check's recommendation; hidden when empty
+    QLabel *lblGuidelineStep;  // "Δｔ≒ｔｐ：83分（Ｑ1＝8.440 m3/s）"; hidden without tp
     NumberField *numDeltaT;  // minutes, 10 to 120
 };
 

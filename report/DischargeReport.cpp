@@ -2,6 +2,8 @@
 
 #include "report/SectionWriter.h"
 
+#include <cmath>
+
 namespace wyndlor {
 
 namespace {
@@ -77,7 +79,15 @@ bool WriteRainfall(SectionWriter &s, const DischargeValues &v) {
     s.PageCheck(s.w.LinesPerPage, 0);
     s.Line(1);
     s.Blank(1);
-    s.Line(2, {v.tp, v.DeltaT});
+    // The step follows from tp unless it lies apart from it by more than
+    // the inflow tolerance; then the sentence says so and what it does to
+    // the design flood discharge.
+    if (v.ApartFromTp) {
+        s.Line(33, {v.tp, v.DeltaT});
+        s.Line(v.Q1Share > 0 ? 34 : 35, {double(v.TpStep), std::fabs(v.Q1Share)});
+    } else {
+        s.Line(2, {v.tp, v.DeltaT});
+    }
     s.Blank(1);
     s.Line(3);
     s.Blank(1);

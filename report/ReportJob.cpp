@@ -60,7 +60,7 @@ bool WriteSection(int32_t section, PrintWriter &writer, const CalcRun &run, cons
     }
     case 1: {
         DischargeValues v;
-        if (!CollectDischargeValues(data, results, v)) return notCalculated();
+        if (!CollectDischargeValues(data, results, v, run.ValidCheck())) return notCalculated();
         return WriteDischargeReport(writer, formatFile, v);
     }
     default: {

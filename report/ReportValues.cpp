@@ -58,7 +58,8 @@ bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, Co
     return true;
 }
 
-bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, DischargeValues &out) {
+bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, DischargeValues &out,
+                            const AccuracyCheck *check) {
     if (!res.objTp || !res.objRdata || !res.objQi) return false;
     out = DischargeValues{};
     if (!Number(data.ConditionsData(slot::Yoyuu), out.Margin)) return false;
@@ -76,17 +77,28 @@ bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, Dis
     out.Waveform = Records(rd.DataR());
     out.Hydrograph = Records(res.objQi->Qi());
     out.Q1 = res.objQi->Q1();
+    if (check && std::fabs(check->InflowShare()) > kInflowTolerance) {
+        out.ApartFromTp = true;
+        out.TpStep = check->tpStep;
+        out.Q1Share = std::min(check->InflowShare() * 100, kMaxPrintedPercent);
+    }
     return true;
 }
 
 AccuracyNoteValues CollectAccuracyNote(const AccuracyCheck &check, const CQo &routed) {
     AccuracyNoteValues note;
-    note.Print = check.ok && check.warning();
+    note.Print = check.ok;
     if (!note.Print) return note;
+    note.Warning = check.warning();
     note.HasReference = check.hasReference();
     if (note.HasReference) {
         note.RefQ2 = check.refQ2;
         note.RefHmax = check.refHmax;
+        note.RefLevel = check.designFloodLevel;
+        note.DepthDiff = std::fabs(check.hmax - check.refHmax);
+        const double share = std::fabs(check.q2 - check.refQ2) / check.refQ2 * 100;
+        note.DischargeDiff = std::isfinite(share) ? std::min(share, kMaxPrintedPercent)
+                                                  : (check.q2 == check.refQ2 ? 0.0 : kMaxPrintedPercent);
     }
     note.Balance = std::isfinite(check.balance) ? check.balance : 0;
     note.NonConverged = check.Has(AccuracyReason::NonConverged) ? check.routing.nonConverged : 0;
@@ -97,20 +109,18 @@ AccuracyNoteValues CollectAccuracyNote(const AccuracyCheck &check, const CQo &ro
         note.FirstHH = first->hh;
         note.FirstMM = first->mm;
     }
-    note.TimeStep = check.HasStepReason();
+    note.Inflow = check.Has(AccuracyReason::Inflow);
+    note.TpStep = check.tpStep;
+    note.Q1AtTpStep = std::isfinite(check.q1AtTpStep) ? check.q1AtTpStep : 0;
+    note.Routing = check.HasRoutingReason();
     note.Depth = check.Has(AccuracyReason::Depth);
-    if (note.Depth) note.DepthDiff = std::fabs(check.hmax - check.refHmax);
     note.Discharge = check.Has(AccuracyReason::Discharge);
-    if (note.Discharge) {
-        const double share = std::fabs(check.q2 - check.refQ2) / check.refQ2 * 100;
-        note.DischargeDiff = std::isfinite(share) ? std::min(share, kMaxPrintedPercent) : kMaxPrintedPercent;
-    }
-    note.Suggestion = check.suggestion;
-    note.SuggestedDT = check.suggestedDT;
+    if (note.Routing) note.SafeSideLevel = check.safeSideLevel;
     note.Start = check.Has(AccuracyReason::Start);
     // A start that could not be located prints as the widest offset the
     // line holds.
     if (note.Start) note.StartOffset = std::isfinite(check.startOffset) ? check.startOffset : 999.999;
+    note.AboveCrest = check.Has(AccuracyReason::AboveCrest);
     note.AboveTable = check.Has(AccuracyReason::AboveTable);
     if (note.AboveTable) note.TopLevel = check.topLevel;
     return note;

@@ -62,33 +62,45 @@ struct DischargeValues {
     std::vector<clsRdataR> Waveform;
     std::vector<clsQiData> Hydrograph;
     double Q1 = 0;            // design flood discharge, m3/s
+    // The step chosen apart from tp: Q1 lies more than the inflow
+    // tolerance away from its value at the guideline's step TpStep, by
+    // Q1Share % (positive: above, the safe side).
+    bool ApartFromTp = false;
+    int32_t TpStep = 0;       // min
+    double Q1Share = 0;       // %
 };
 
-// The note on the accuracy check closing section 『設計洪水位の計算』,
-// printed only when the check warns: every reason with its values and its
-// remedy.
+// The accuracy check in section 『設計洪水位の計算』: its finding right after
+// the design flood water level when it warns, and the note before the
+// closing "以　上": one short paragraph with both differences when it
+// passes, every reason with its values and remedy when it warns.
 struct AccuracyNoteValues {
-    bool Print = false;
+    bool Print = false;        // a check stands: the note is printed
+    bool Warning = false;      // it warns: the finding and the full note
     bool HasReference = true;  // false: the reference could not be computed
     double RefQ2 = 0;          // peak outflow of the 1-minute reference, m3/s
     double RefHmax = 0;        // its largest overflow depth, m
+    double RefLevel = 0;       // its design flood water level, m
     double Balance = 0;        // volume balance of the routing, % of the inflow volume
     int32_t NonConverged = 0;  // time points whose level iteration did not settle
     int32_t FirstHH = 0, FirstMM = 0;  // clock time of the first of them
-    bool TimeStep = false;     // a reason a smaller step can cure
-    bool Depth = false;        // the depth differs from the reference's ...
-    double DepthDiff = 0;      // ... by this much, m
+    double DepthDiff = 0;      // |Hmax - reference Hmax|, m
     double DepthTolerance = kDepthTolerance;  // m
-    bool Discharge = false;    // the peak outflow differs from the reference's ...
-    double DischargeDiff = 0;  // ... by this share of it, % (at most kMaxPrintedPercent)
+    double DischargeDiff = 0;  // |Q2 - reference Q2| as a share of it, % (at most kMaxPrintedPercent)
     double DischargeTolerance = kDischargeTolerance * 100;  // %
-    AccuracySuggestion Suggestion = AccuracySuggestion::None;
-    int32_t SuggestedDT = 0;   // min, with SmallerStep
-    int32_t SmallestDT = kSmallestSuggestedDeltaT;  // min, the input's lower limit
+    bool Inflow = false;       // Q1 below its value at the guideline's step ...
+    int32_t TpStep = 0;        // ... that step, min
+    double Q1AtTpStep = 0;     // ... and Q1 there, m3/s
+    bool Routing = false;      // the guideline routing is not accurate for this pond
+    bool Depth = false;        // the depth differs beyond the tolerance
+    bool Discharge = false;    // the peak outflow differs beyond the tolerance
+    double SafeSideLevel = 0;  // with Routing, m
     bool Start = false;        // the routing starts away from the starting level ...
     double StartOffset = 0;    // ... by this much, m
+    bool AboveCrest = false;   // the starting level lies above the crest
     bool AboveTable = false;   // a level above the top h-A row ...
     double TopLevel = 0;       // ... at this level, m
+    bool Data() const { return Start || AboveCrest || AboveTable || !HasReference; }
 };
 // The largest percentage the note prints (a difference from a reference
 // without outflow has no finite share).
@@ -109,12 +121,15 @@ struct WaterLevelValues {
 // Each collector fails (false) when an engine object it needs is missing or
 // a slot it reads does not convert to a number.
 bool CollectConditionsValues(const ProjectData &data, const CalcResults &res, ConditionsValues &out);
-bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, DischargeValues &out);
+// The discharge collector takes the inflow criterion from `check` (none:
+// the step is taken as chosen from tp).
+bool CollectDischargeValues(const ProjectData &data, const CalcResults &res, DischargeValues &out,
+                            const AccuracyCheck *check = nullptr);
 // The water-level collector takes the note from `check`, the accuracy
 // check of `res` (none: no note).
 bool CollectWaterLevelValues(const ProjectData &data, const CalcResults &res, WaterLevelValues &out,
                              const AccuracyCheck *check = nullptr);
-// The note of a check; Print is false unless the check warns.
+// The note of a check; Print is false when the check could not judge.
 AccuracyNoteValues CollectAccuracyNote(const AccuracyCheck &check, const CQo &routed);
 
 }  // namespace wyndlor

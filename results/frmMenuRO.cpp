@@ -219,6 +219,10 @@ void frmMenuRO::AddFailureLine(QLayout *layout, int width) {
 }
 
 void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
+    lblInflow_ = new QLabel(this);
+    lblInflow_->setObjectName(QStringLiteral("lblInflow"));
+    lblReferenceLevel_ = new QLabel(this);
+    lblReferenceLevel_->setObjectName(QStringLiteral("lblReferenceLevel"));
     lblReference_ = new QLabel(this);
     lblReference_->setObjectName(QStringLiteral("lblReference"));
     lblBalance_ = new QLabel(this);
@@ -239,6 +243,8 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
     lblWarning_->setPalette(pal);
     row->addWidget(icon);
     row->addWidget(lblWarning_);
+    layout->addWidget(lblInflow_);
+    layout->addWidget(lblReferenceLevel_);
     layout->addWidget(lblReference_);
     layout->addWidget(lblBalance_);
     layout->addWidget(fraWarning_);
@@ -248,12 +254,22 @@ void frmMenuRO::AddCheckLines(QLayout *layout, int width) {
         lblReference_->setText(
             BreakBetweenPhrases(msg::ReferenceText(*check_), lblReference_->fontMetrics(), width));
         lblBalance_->setText(msg::BalanceText(*check_));
+        // The inflow line, with the safe-side information when Q1 lies well
+        // above its value at the guideline's step.
+        QStringList inflow = {msg::InflowText(*check_), msg::InflowAboveText(*check_)};
+        inflow.removeAll(QString());
+        for (QString &line : inflow) line = BreakBetweenPhrases(line, lblInflow_->fontMetrics(), width);
+        lblInflow_->setText(inflow.join(QLatin1Char('\n')));
+        lblReferenceLevel_->setText(
+            BreakBetweenPhrases(msg::ReferenceLevelText(*check_), lblReferenceLevel_->fontMetrics(), width));
     }
     lblWarning_->setText(warning);
     lblReference_->setMinimumWidth(width);
     FixWrappedSize(lblBalance_, width);
     FixWrappedSize(lblWarning_, width - iconSize - row->spacing());
     lblReference_->setVisible(check_ != nullptr);
+    lblInflow_->setVisible(check_ != nullptr && !lblInflow_->text().isEmpty());
+    lblReferenceLevel_->setVisible(check_ != nullptr && !lblReferenceLevel_->text().isEmpty());
     lblBalance_->setVisible(check_ != nullptr);
     fraWarning_->setVisible(!warning.isEmpty());
 }

@@ -9,13 +9,16 @@
 // and why, shows only the values of the steps that completed (the others
 // stay blank) and offers no printing: a failed run never prints.
 //
-// Below the four results it shows the accuracy check of the run: the peak
-// outflow and the largest overflow depth of a 1-minute reference routing
-// of the same flood (or that it could not be computed), the volume balance
-// of the routing, and, when the check warns, a warning in red with every
-// reason in plain words and its remedy (the step to recalculate at, or the
-// h-A rows to add).  Without a check (a failed run) none of these lines is
-// shown.
+// Below the four results it shows the accuracy check of the run: the
+// inflow line (Δt, tp, Q1 against Q1 at the guideline's step Δt ≈ tp, and
+// that Q1 lies on the safe side when it is well above it), the design flood
+// water level of the same flood routed at 1-minute steps beside the
+// guideline's, the reference's peak outflow and largest overflow depth (or
+// that it could not be computed), the volume balance of the routing, and,
+// when the check warns, a warning in red with every reason in plain words
+// and its remedy (the guideline's step, the safe-side level of the
+// 1-minute routing, or the h-A data).  Without a check (a failed run) none
+// of these lines is shown.
 #pragma once
 
 #include "core/CalcRun.h"
@@ -70,6 +73,8 @@ public:
     QLineEdit *numH1() const { return numH1_; }
     QLineEdit *numHWL() const { return numHWL_; }
     QPushButton *cmdMenu(int index) const { return cmdMenu_[index]; }
+    QLabel *lblInflow() const { return lblInflow_; }            // Δt, tp and Q1 at Δt ≈ tp
+    QLabel *lblReferenceLevel() const { return lblReferenceLevel_; }  // the 1-minute routing's level
     QLabel *lblReference() const { return lblReference_; }
     QLabel *lblBalance() const { return lblBalance_; }     // the volume balance of the routing
     QLabel *lblWarning() const { return lblWarning_; }     // the text of the warning
@@ -129,6 +134,8 @@ private:
     QLineEdit *numQ1_ = nullptr, *numQ2_ = nullptr, *numH1_ = nullptr, *numHWL_ = nullptr;
     QPushButton *cmdMenu_[5] = {};
     QPushButton *cmdExit_ = nullptr;
+    QLabel *lblInflow_ = nullptr;
+    QLabel *lblReferenceLevel_ = nullptr;
     QLabel *lblReference_ = nullptr;
     QLabel *lblBalance_ = nullptr;
     QLabel *lblWarning_ = nullptr;

@@ -153,12 +153,15 @@ void frmSolveWidth::Solve() {
 
 void frmSolveWidth::ShowSolution() {
     const WidthSolution &s = solution_;
-    const bool answer = s.ok && s.status != WidthStatus::None;
+    // The answer: the 1-minute routing's width where the guideline routing
+    // is not accurate for the pond; the guideline's search result is then
+    // named in the check lines and marked in the table.
+    const bool answer = s.ok && s.AnswerStatus() != WidthStatus::None;
     lblAnswer_->setText(msg::WidthAnswerText(s));
-    numB_->setText(answer ? msg::FormatWidth(s.B) : QString());
-    numHWL_->setText(answer ? msg::FormatLevel(s.HWL) : QString());
-    numHmax_->setText(answer ? msg::FormatResult(s.Hmax) : QString());
-    numQ2_->setText(answer ? msg::FormatResult(s.Q2) : QString());
+    numB_->setText(answer ? msg::FormatWidth(s.AnswerB()) : QString());
+    numHWL_->setText(answer ? msg::FormatLevel(s.AnswerHWL()) : QString());
+    numHmax_->setText(answer ? msg::FormatResult(s.AnswerHmax()) : QString());
+    numQ2_->setText(answer ? msg::FormatResult(s.AnswerQ2()) : QString());
     lblCheck_->setText(msg::WidthCheckText(s));
     const bool warns = s.check && s.check->ok && s.check->warning();
     QPalette pal = lblCheck_->palette();
@@ -182,16 +185,17 @@ void frmSolveWidth::ShowSolution() {
         }
     }
 
-    lblTaken_->setText(answer && s.B > kMaxFormWidth ? msg::WidthBeyondFormText(kMaxFormWidth) : QString());
-    cmdTake_->setEnabled(answer && takeWidth_ && s.B <= kMaxFormWidth);
+    lblTaken_->setText(answer && s.AnswerB() > kMaxFormWidth ? msg::WidthBeyondFormText(kMaxFormWidth) : QString());
+    cmdTake_->setEnabled(answer && takeWidth_ && s.AnswerB() <= kMaxFormWidth);
 }
 
 void frmSolveWidth::TakeWidth() {
     if (!cmdTake_->isEnabled() || !takeWidth_) return;
-    takeWidth_(solution_.B);
+    const double B = solution_.AnswerB();
+    takeWidth_(B);
     cmdTake_->setEnabled(false);
-    lblTaken_->setText(msg::WidthTakenText(msg::FormatWidth(solution_.B)));
-    lblCurrent_->setText(msg::CurrentWidthText(solution_.B, run_.Data));
+    lblTaken_->setText(msg::WidthTakenText(msg::FormatWidth(B)));
+    lblCurrent_->setText(msg::CurrentWidthText(B, run_.Data));
     RefreshStale();
 }
 

@@ -72,10 +72,11 @@ TEST_F(CliFixture, CsvHasHeaderAndFailureInWords) {
     std::getline(lines, c);
     EXPECT_FALSE(std::getline(lines, extra));
     EXPECT_EQ(header,
-              "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,suggestedDT,status,reasons,startOffset,balance");
+              "file,Q1,Q2,Hmax,DesignFloodLevel,refQ2,refHmax,warning,status,reasons,startOffset,balance,"
+              "deltaT,tp,tpStep,Q1AtTpStep,refDesignFloodLevel,safeSideLevel");
     EXPECT_NE(a.find(",ok,"), std::string::npos);
     // Every row has every column, a failure's empty check columns too.
-    for (const std::string *row : {&a, &c}) EXPECT_EQ(std::count(row->begin(), row->end(), ','), 12) << *row;
+    for (const std::string *row : {&a, &c}) EXPECT_EQ(std::count(row->begin(), row->end(), ','), 17) << *row;
     EXPECT_NE(b.find("計算途中でｴﾗｰが発生したため"), std::string::npos);
     EXPECT_NE(c.find("（ｴﾗｰｺｰﾄﾞ ： 53）"), std::string::npos);
 }
@@ -88,9 +89,13 @@ TEST_F(CliFixture, JsonOneLinePerFileWithEveryTable) {
                             "\"results\":{\"Q1\":", "\"tp\":{\"ok\":true", "\"aveFp\":{\"Error\":0", "\"aveC\":",
                             "\"rainfall\":{\"Error\":0,\"Datain\":[{\"t\":60,", "\"DataR\":[", "\"inflow\":{\"Error\":0",
                             "\"routing\":{\"Error\":0", "\"HVC\":[{\"EL\":100,\"h\":0,\"A\":0,\"V\":0}",
-                            "\"Title\":\"A\"", "\"check\":{\"Q2\":", "\"reasons\":[", "\"startOffset\":0,\"balance\":"}) {
+                            "\"Title\":\"A\"", "\"check\":{\"Q2\":", "\"reasons\":[", "\"startOffset\":0,\"balance\":",
+                            "\"tpStep\":", "\"Q1AtTpStep\":", "\"designFloodLevel\":", "\"safeSideLevel\":"}) {
         EXPECT_NE(line.find(key), std::string::npos) << key;
     }
+    // The check keeps the flood: no smaller step is suggested.
+    EXPECT_EQ(line.find("suggestedDT"), std::string::npos);
+    EXPECT_EQ(line.find("stepsTried"), std::string::npos);
     // 24 rain steps and 12 after: 36 routing rows.
     size_t rows = 0;
     for (size_t p = line.find("\"hh\":"); p != std::string::npos; p = line.find("\"hh\":", p + 1)) ++rows;

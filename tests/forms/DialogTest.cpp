@@ -357,25 +357,22 @@ TEST_F(FormTest, TimeStepOfANewProjectShowsTenAndNoArrivalTime) {
     EXPECT_TRUE(f.numTp->isReadOnly());
 }
 
-TEST_F(FormTest, TimeStepShowsTheCheckedStepOfTheSameInputBesideTp) {
-    // The shipped example at a 120-minute step: the check recommends less.
+TEST_F(FormTest, TimeStepRecommendsTheGuidelineStepWithItsDischarge) {
+    // nishitani-ike: tp 82.8 minutes, so Δt ≈ tp is 83 minutes, whatever
+    // step the project holds and whether or not it was calculated.
     InitProjectData(project.Data);
     ASSERT_EQ(OpenProjectFile(QStringLiteral(WYNDLOR_EXAMPLES_DIR "/nishitani-ike.wyd"), project.Data).outcome,
               OpenOutcome::Ok);
     project.Data.DeltaTData(slot::DeltaT) = SlotValue::Int32(120);
-    project.Run = MakeCalcRun(project.Data);
-    ASSERT_TRUE(project.Run.ValidCheck());
-    ASSERT_EQ(project.Run.Check->suggestion, AccuracySuggestion::SmallerStep);
-    const QString recommended = msg::RecommendedStepText(*project.Run.Check);
-    EXPECT_TRUE(recommended.contains(QStringLiteral("Δｔ≦%1分").arg(project.Run.Check->suggestedDT)));
-
-    // A new step alone leaves the recommendation standing; other input not.
-    project.Data.DeltaTData(slot::DeltaT) = SlotValue::Int32(30);
-    EXPECT_TRUE(Open<frmInpDeltaT>("InpDeltaT").lblRecommendedDT->isVisible());
-    EXPECT_EQ(static_cast<frmInpDeltaT &>(*dialog).lblRecommendedDT->text(), recommended);
+    auto &f = Open<frmInpDeltaT>("InpDeltaT");
+    EXPECT_TRUE(f.lblGuidelineStep->isVisible());
+    EXPECT_EQ(f.lblGuidelineStep->text(),
+              msg::GuidelineStepText(83, DesignDischargeAt(project.Data, 83)));
+    EXPECT_TRUE(f.lblGuidelineStep->text().startsWith(QStringLiteral("Δｔ≒ｔｐ：83分（Ｑ1＝")));
     dialog->close();
-    project.Data.SectionData(slot::SectB) = SlotValue::Double(7.5);
-    EXPECT_FALSE(Open<frmInpDeltaT>("InpDeltaT").lblRecommendedDT->isVisible());
+    // Without a catchment there is no tp and no recommendation.
+    InitProjectData(project.Data);
+    EXPECT_FALSE(Open<frmInpDeltaT>("InpDeltaT").lblGuidelineStep->isVisible());
 }
 
 struct StepCase {

@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "results/CalcCommand.h"
 #include "tests/results/ResultsTestSupport.h"
+#include "tests/support/SampleProjects.h"
 #include "results/frmGraph.h"
 #include "results/frmMenuRO.h"
 #include "results/frmResOut.h"
@@ -264,13 +265,12 @@ TEST_F(AfterFailedRun, TablesOpenEmptyAndGraphsDrawOnlyTheOrigin) {
 
 // ---- The accuracy lines ----------------------------------------------------------------
 
-const QString kCoarse = QStringLiteral("計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。");
+const QString kRouting = QStringLiteral("このΔｔでの指針の洪水追跡は，この池では精度が不十分です。");
 
 struct WarningCase {
     const char *name;
     std::vector<AccuracyReason> reasons;
-    AccuracySuggestion suggestion;
-    int32_t suggestedDT, nonConverged, firstNonConverged;
+    int32_t nonConverged, firstNonConverged;
     const char *text;
 };
 class WarningText : public ::testing::TestWithParam<WarningCase> {};
@@ -280,14 +280,21 @@ TEST_P(WarningText, NamesEveryReasonAndItsRemedy) {
     AccuracyCheck c;
     c.ok = true;
     c.reasons = GetParam().reasons;
-    c.suggestion = GetParam().suggestion;
-    c.suggestedDT = GetParam().suggestedDT;
     c.routing.nonConverged = GetParam().nonConverged;
     c.routing.firstNonConverged = GetParam().firstNonConverged;
+    c.deltaT = 120;
+    c.tp = 82.8;
+    c.tpStep = 83;
+    c.q1 = 7.124;
+    c.q1AtTpStep = 8.44;
     c.q2 = 4.045;
     c.refQ2 = 4.3884;
     c.hmax = 0.571;
     c.refHmax = 0.8469;
+    c.crest = 100;
+    c.guidelineLevel = 100.571;
+    c.designFloodLevel = 100.8469;
+    if (c.HasRoutingReason()) c.safeSideLevel = 100.8469;
     c.startOffset = -0.0632;
     c.topLevel = 101;
     EXPECT_EQ(AccuracyWarningText(c, qo.get()), QString::fromUtf8(GetParam().text));
@@ -296,30 +303,38 @@ using R = AccuracyReason;
 INSTANTIATE_TEST_SUITE_P(
     Verdicts, WarningText,
     ::testing::Values(
-        WarningCase{"NoWarning", {}, AccuracySuggestion::None, 0, 0, 0, ""},
-        WarningCase{"DepthWithSmallerStep", {R::Depth}, AccuracySuggestion::SmallerStep, 25, 0, 0,
-                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
-                    "最大水位が参考値と 0.276 m 異なります（許容 0.050 m）。"
-                    "Δｔ＝25分以下での再計算をお勧めします。"},
-        WarningCase{"PeakOnlyAndNoStepPasses", {R::Discharge}, AccuracySuggestion::NoStepPasses, 0, 0, 0,
-                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
-                    "最大放流量が参考値と 7.8 ％異なります（許容 5.0 ％）。"
-                    "この池と洪水吐では，10分以上のΔｔで信頼できる結果は得られません。"},
-        WarningCase{"UnsettledPoints", {R::NonConverged}, AccuracySuggestion::SmallerStep, 30, 3, 4,
-                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
-                    "水位の反復計算が3時点で収束していません（最初は 000:40）。"
-                    "Δｔ＝30分以下での再計算をお勧めします。"},
-        WarningCase{"UnsettledPointOutsideTheRouting", {R::NonConverged}, AccuracySuggestion::NoStepPasses, 0, 1, 99,
-                    "計算時間間隔Δｔが大きいため，計算結果の精度が不十分です。"
-                    "水位の反復計算が1時点で収束していません。"
-                    "この池と洪水吐では，10分以上のΔｔで信頼できる結果は得られません。"},
+        WarningCase{"NoWarning", {}, 0, 0, ""},
+        // The inflow: the guideline's step is the remedy.
+        WarningCase{"InflowUnderEstimated", {R::Inflow}, 0, 0,
+                    "計算時間間隔Δｔ＝120分が洪水到達時間ｔｐ＝82.8分より長いため，設計洪水流量Ｑ1＝7.124 m3/s は"
+                    "Δｔ≒ｔｐの83分での 8.440 m3/s より 15.6 ％小さく，設計洪水を過小に見積もっています。"
+                    "Δｔ＝83分で計算し直してください。"},
+        // The routing: the same flood at 1-minute steps, never a smaller Δt.
+        WarningCase{"Depth", {R::Depth}, 0, 0,
+                    "このΔｔでの指針の洪水追跡は，この池では精度が不十分です。"
+                    "同じ洪水を1分刻みで追跡すると，設計洪水位は +100.847 m に達します。"
+                    "最大水位の差 0.276 m（許容 0.050 m）。安全側の設計洪水位：+100.847 m。"},
+        WarningCase{"PeakOnly", {R::Discharge}, 0, 0,
+                    "このΔｔでの指針の洪水追跡は，この池では精度が不十分です。"
+                    "同じ洪水を1分刻みで追跡すると，設計洪水位は +100.847 m に達します。"
+                    "最大放流量の差 7.8 ％（許容 5.0 ％）。安全側の設計洪水位：+100.847 m。"},
+        WarningCase{"UnsettledPoints", {R::NonConverged}, 3, 4,
+                    "このΔｔでの指針の洪水追跡は，この池では精度が不十分です。"
+                    "同じ洪水を1分刻みで追跡すると，設計洪水位は +100.847 m に達します。"
+                    "水位の反復計算が3時点で収束していません（最初は 000:40）。安全側の設計洪水位：+100.847 m。"},
+        WarningCase{"UnsettledPointOutsideTheRouting", {R::NonConverged}, 1, 99,
+                    "このΔｔでの指針の洪水追跡は，この池では精度が不十分です。"
+                    "同じ洪水を1分刻みで追跡すると，設計洪水位は +100.847 m に達します。"
+                    "水位の反復計算が1時点で収束していません。安全側の設計洪水位：+100.847 m。"},
         // The data's own faults name the data, never the time step.
-        WarningCase{"StartOnly", {R::Start}, AccuracySuggestion::None, 0, 0, 0,
-                    "計算は出発水位から -0.063 m ずれた水位から始まります（出発水位の截頭角錐体の貯水量を，"
-                    "ｈ－Ａﾃﾞｰﾀの行の間を直線とした貯水量で水位に戻すため）。"
-                    "出発水位の前後とその上にｈ－Ａﾃﾞｰﾀの行を追加してください（Δｔを小さくしても直りません）。"},
-        WarningCase{"AboveTableWithoutReference", {R::AboveTable, R::NoReference}, AccuracySuggestion::None, 0, 0,
-                    0,
+        WarningCase{"StartOnly", {R::Start}, 0, 0,
+                    "計算は出発水位から -0.063 m ずれた水位から始まり（出発水位の截頭角錐体の貯水量を，"
+                    "ｈ－Ａﾃﾞｰﾀの行の間を直線とした貯水量で水位に戻すため），結果が変わります。"
+                    "出発水位の前後とその上にｈ－Ａﾃﾞｰﾀの行を追加してください（Δｔを変えても直りません）。"},
+        WarningCase{"StartAboveTheCrest", {R::AboveCrest}, 0, 0,
+                    "出発水位が洪水吐の越流頂（常時満水位 +100.000 m）より高く，洪水の前から越流しています。"
+                    "出発水位を確認してください。"},
+        WarningCase{"AboveTableWithoutReference", {R::AboveTable, R::NoReference}, 0, 0,
                     "水位がｈ－Ａﾃﾞｰﾀの最高標高 101.000 m を超え，その上の貯水量は外挿です。"
                     "設計洪水位より上の標高までｈ－Ａﾃﾞｰﾀの行を追加してください。\n"
                     "参考値（同じ流入ハイドログラフの1分刻みの洪水調節）を計算できないため，計算結果の精度を確認できません。"
@@ -384,12 +399,12 @@ TEST_F(CheckedRun, CalmPondShowsTheReferenceWithoutAWarning) {
     menu.close();
 }
 
-TEST_F(CheckedRun, CoarseStepWarnsWithTheSuggestedStepAndTheWindowGrows) {
+TEST_F(CheckedRun, CoarseStepWarnsWithTheSafeSideLevelAndTheWindowGrows) {
     // The calm project at a 60-minute step: the peak outflow 5 % low.
     ProjectData data = test::CalmProject();
     data.DeltaTData(slot::DeltaT) = SlotValue::Int32(60);
     Run(data);
-    ASSERT_EQ(project.Run.Check->suggestion, AccuracySuggestion::SmallerStep);
+    ASSERT_TRUE(project.Run.Check->HasRoutingReason());
     CalcRun unchecked = project.Run;
     unchecked.Check.reset();
     frmMenuRO plain(unchecked);
@@ -398,10 +413,12 @@ TEST_F(CheckedRun, CoarseStepWarnsWithTheSuggestedStepAndTheWindowGrows) {
     menu.show();
     ASSERT_TRUE(menu.fraWarning()->isVisible());
     const QString text = menu.lblWarning()->text();
-    EXPECT_TRUE(text.startsWith(kCoarse + QStringLiteral("最大放流量が参考値と"))) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(
-        QStringLiteral("Δｔ＝%1分以下での再計算をお勧めします。").arg(project.Run.Check->suggestedDT)))
-        << text.toStdString();
+    EXPECT_TRUE(text.contains(kRouting + QStringLiteral("同じ洪水を1分刻みで追跡すると"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(msg::SafeSideText(*project.Run.Check))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("再計算")));
+    EXPECT_TRUE(menu.lblReferenceLevel()->isVisible());
+    EXPECT_EQ(menu.lblReferenceLevel()->text().remove(QLatin1Char('\n')),
+              msg::ReferenceLevelText(*project.Run.Check));
     EXPECT_EQ(menu.lblWarning()->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     EXPECT_TRUE(menu.findChild<QLabel *>(QStringLiteral("imgWarning"))->isVisible());
     EXPECT_TRUE(menu.lblBalance()->isVisible());
@@ -413,18 +430,28 @@ TEST_F(CheckedRun, CoarseStepWarnsWithTheSuggestedStepAndTheWindowGrows) {
     menu.close();
 }
 
-TEST_F(CheckedRun, TinyPondSaysNoStepPasses) {
-    Run(test::StiffProject(2000));
-    ASSERT_EQ(project.Run.Check->suggestion, AccuracySuggestion::NoStepPasses);
+// nishitani-ike (tp 82.8 min) at 120 minutes under-estimates the flood; at
+// 30 minutes its Q1 lies on the safe side, which is said without a warning.
+TEST_F(CheckedRun, InflowLineOfNishitaniIkeAtTwoSteps) {
+    ProjectData data = test::NishitaniIke(120);
+    Run(data);
+    {
+        frmMenuRO menu(project.Run);
+        menu.show();
+        EXPECT_TRUE(menu.lblInflow()->text().remove(QLatin1Char('\n')).startsWith(
+            QStringLiteral("流入：Δｔ＝120分，ｔｐ＝82.8分，Ｑ1＝7.124 m3/s（Δｔ≒ｔｐの83分では ")));
+        ASSERT_TRUE(menu.fraWarning()->isVisible());
+        EXPECT_TRUE(menu.lblWarning()->text().contains(QStringLiteral("Δｔ＝83分で計算し直してください。")));
+        ExpectNothingClipped(menu);
+        menu.close();
+    }
+    data.DeltaTData(slot::DeltaT) = SlotValue::Int32(30);
+    Run(data);
     frmMenuRO menu(project.Run);
     menu.show();
-    ASSERT_TRUE(menu.fraWarning()->isVisible());
-    const QString text = menu.lblWarning()->text();
-    EXPECT_TRUE(text.startsWith(kCoarse)) << text.toStdString();
-    // This pond also defeats the level iteration at 60 minutes.
-    EXPECT_TRUE(text.contains(QStringLiteral("水位の反復計算が%1時点で収束していません（最初は ")
-                                  .arg(project.Run.Check->routing.nonConverged)));
-    EXPECT_TRUE(text.endsWith(QStringLiteral("この池と洪水吐では，10分以上のΔｔで信頼できる結果は得られません。")));
+    EXPECT_FALSE(menu.fraWarning()->isVisible());
+    EXPECT_TRUE(menu.lblInflow()->text().remove(QLatin1Char('\n')).endsWith(
+        QStringLiteral("Ｑ1はΔｔ≒ｔｐでの値より 49.0 ％大きく，安全側です。")));
     ExpectNothingClipped(menu);
     menu.close();
 }

@@ -2,14 +2,16 @@
 // accuracy check and shows the results menu, the routing table and both
 // graphs side by side, without the modal chain.  For screenshots under Xvfb.
 //
-//   results_preview [ms] [tables | stiff | tiny] [width]
+//   results_preview [ms] [tables | stiff | tiny | nishitani<Δt>] [width]
 //
 // "stiff" and "tiny" take the fast-responding pond of 20000 m2 or 2000 m2
-// at a 60-minute step, whose check warns; otherwise the small project.
+// at a 60-minute step, whose check warns; "nishitani120" the example
+// nishitani-ike at a 120-minute step; otherwise the small project.
 // With "width" the menu and the window "洪水吐幅の試算", solved for a level
 // 0.1 m below the one the run reaches.
 #include "calc/AccuracyCheck.h"
 #include "tests/results/ResultsTestSupport.h"
+#include "tests/support/SampleProjects.h"
 #include "results/frmGraph.h"
 #include "results/frmMenuRO.h"
 #include "results/frmResOut.h"
@@ -24,9 +26,11 @@ using namespace wyndlor;
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const QString mode = argc > 2 ? QString(argv[2]) : QString();
-    const ProjectData data = mode == QLatin1String("stiff")  ? test::StiffProject(20000)
-                             : mode == QLatin1String("tiny") ? test::StiffProject(2000)
-                                                             : test::SmallProject();
+    const ProjectData data =
+        mode == QLatin1String("stiff")               ? test::StiffProject(20000)
+        : mode == QLatin1String("tiny")              ? test::StiffProject(2000)
+        : mode.startsWith(QLatin1String("nishitani")) ? test::NishitaniIke(mode.mid(9).toInt())
+                                                     : test::SmallProject();
     const CalcRun run = MakeCalcRun(data);
     if (!run.Ok) return 1;
     // With a second argument "tables": the two tables only, side by side.

@@ -51,6 +51,44 @@ ProjectData StiffPond(double pondArea, int32_t deltaT) {
     return d;
 }
 
+ProjectData NishitaniIke(int32_t deltaT) {
+    ProjectData d;
+    InitProjectData(d);
+    d.HasConditions = d.HasHVC = d.HasCatchment = d.HasSection = d.HasDeltaT = true;
+    SlotArray &c = d.ConditionsData;
+    c(slot::Title) = SlotValue::String("西谷ため池");
+    c(slot::Volume) = SlotValue::Double(98000);
+    c(slot::FWL) = SlotValue::Double(128.35);
+    c(slot::Area) = SlotValue::Double(21500);
+    c(slot::Yoyuu) = SlotValue::Double(20);
+    c(slot::Qfix) = SlotValue::Double(0);
+    c(slot::Siki) = SlotValue::Int32(2);
+    c(slot::Time) = SlotValue::Int32(2);
+    c(slot::Unit) = SlotValue::Int32(1);
+    c(slot::ConstA) = SlotValue::Double(65);
+    c(slot::ConstB) = SlotValue::Double(0.25);
+    c(slot::ConstN) = SlotValue::Double(0);
+    c(slot::CalcTime) = SlotValue::Double(24);
+    c(slot::Hakei) = SlotValue::Int32(1);
+    d.HVCData(slot::HVCMethod) = SlotValue::Int16(0);
+    d.HVCData(slot::HVCStartLevel) = SlotValue::Double(128.35);
+    d.CatchmentCount = 2;
+    const char *names[] = {"西谷山林", ""};
+    const double rows[2][3] = {{0.55, 0.7, 290}, {0.25, 0.65, 290}};
+    for (int32_t i = 1; i <= 2; ++i) {
+        d.CatchmentTable(1, i) = SlotValue::String(names[i - 1]);
+        for (int32_t k = 2; k <= 4; ++k) d.CatchmentTable(k, i) = SlotValue::Double(rows[i - 1][k - 2]);
+    }
+    d.CatchmentSummary(slot::SumArea) = SlotValue::Double(0.8);
+    d.CatchmentSummary(slot::SumFp) = SlotValue::Double(0.684);
+    d.CatchmentSummary(slot::SumC) = SlotValue::Double(290);
+    d.SectionData(slot::SectType) = SlotValue::Int32(0);
+    d.SectionData(slot::SectB1) = SlotValue::Double(4);
+    d.SectionData(slot::SectC1) = SlotValue::Double(0.95);
+    d.DeltaTData(slot::DeltaT) = SlotValue::Int32(deltaT);
+    return d;
+}
+
 std::string MaximalTitle() {
     // 60 full-width characters.
     return "最大規模試験ため池（北側山林流域および南側水田流域を含む）設計洪水位検討業務委託報告書第一回変更"

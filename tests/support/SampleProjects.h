@@ -21,6 +21,10 @@ ProjectData TestPond();
 // rows.  The guideline iteration stops converging on small ponds.
 ProjectData StiffPond(double pondArea, int32_t deltaT = 60);
 
+// examples/nishitani-ike.wyd built in code (tp 82.8 minutes; Q1 12.387
+// m3/s at its 30-minute step), at the step `deltaT`.
+ProjectData NishitaniIke(int32_t deltaT = 30);
+
 // The largest project the dialogs accept: 72 hours of centre-peaked rain,
 // 99 hours after it, a 10-minute step (1 026 routing rows), ten
 // sub-catchments of 0.35 km2 with names of 20 full-width characters and a
