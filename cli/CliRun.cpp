@@ -9,7 +9,10 @@
 #include "core/Messages.h"
 #include "core/SystemHelpers.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <ostream>
+#include <unistd.h>
 
 namespace wyndlor::cli {
 
@@ -58,7 +61,8 @@ const char *const kUsage =
     "Every output file is written beside its target and renamed over it only when\n"
     "every byte reached the disk: on a failure (for example a full disk, error\n"
     "61, or no permission, error 70) the previous file stays as it was and the\n"
-    "exit status is 1.\n"
+    "exit status is 1. An output that is one of the inputs is refused, and so is a\n"
+    "standard output that cannot be written (exit status 1).\n"
     "\n"
     "--solve-width HWLa finds for each project the narrowest spillway width B (in\n"
     "steps of 0.1 m, up to 1000 m) at which the design flood water level stays at or\n"
@@ -174,6 +178,21 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     if (mode == Mode::Table) out << FormatTable(runs);
     out.flush();
     return allOk ? 0 : 1;
+}
+
+int FinishStandardOutput(int status, std::ostream &out, std::ostream &err) {
+    // What the stream still holds goes to stdio, stdio's buffer to the
+    // file, and the close reports what the file system kept back (a full
+    // disk shows only there when the output fitted the buffer).
+    out.flush();
+    int e = out.good() ? 0 : EIO;
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) e = errno != 0 ? errno : EIO;
+    if (::close(STDOUT_FILENO) != 0 && errno != EBADF && e == 0) e = errno;
+    if (e == 0) return status;
+    err << "wyndlor-calc: " << msg::StdoutWriteFailedText(FileErrorCode(e, false)).toStdString() << "\n";
+    err.flush();
+    return status == 0 ? 1 : status;
 }
 
 }  // namespace wyndlor::cli

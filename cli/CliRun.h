@@ -17,4 +17,10 @@ bool WantsPdf(const std::vector<std::string> &args);
 // status: 0 all files read and calculated, 1 any failed, 2 usage error.
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
 
+// The end of every run: flushes and closes the standard output and turns a
+// failed write there (a full disk, /dev/full, a closed terminal) into exit
+// status 1 with the reason on `err`, whatever the mode.  Returns the exit
+// status of the program.
+int FinishStandardOutput(int status, std::ostream &out, std::ostream &err);
+
 }  // namespace wyndlor::cli
