@@ -99,11 +99,7 @@ public:
     // One line as decoded: markers, tabs and control characters still in it.
     void AddLine(const QString &raw)
     {
-        if (full_)
-            return;
-        if (limits_ && page_.lines.size() >= kSheetLines)
-            EndPage();  // the page goes on on a continuation page
-        if (full_)
+        if (!MakeRoom())
             return;
         const QString clean = CleanLine(raw, limits_ ? kSheetColumns + 3 : INT_MAX);
         hasText_ = hasText_ || !clean.trimmed().isEmpty();
@@ -115,6 +111,31 @@ public:
         if (level != 0 && !text.isEmpty())
             pending_.append(OutlineEntry{level, limits_ ? FitSheet(text) : text, 0, int(page_.lines.size())});
         page_.lines.append(shown);
+    }
+
+    // A line already as shown (no marker, tab or control character, within
+    // the sheet); `visible` when it holds more than blanks.  The common case
+    // of a print file, taken without the work of AddLine.
+    void AddShown(QString shown, bool visible)
+    {
+        if (!MakeRoom())
+            return;
+        hasText_ = hasText_ || visible;
+        page_.lines.append(std::move(shown));
+    }
+
+    // `count` empty lines.  Whole pages of them after a page break are left
+    // out at once, as EndPage would leave each out.
+    void AddEmptyLines(qint64 count)
+    {
+        while (count > 0 && MakeRoom()) {
+            if (limits_ && page_.lines.isEmpty() && count >= kSheetLines) {
+                count %= kSheetLines;
+                continue;
+            }
+            page_.lines.append(QString());
+            --count;
+        }
     }
 
     // A form feed: the page ends (and is left out when it shows nothing).
@@ -161,6 +182,15 @@ public:
     }
 
 private:
+    // False once the document is full; a full page goes on on a
+    // continuation page.
+    bool MakeRoom()
+    {
+        if (!full_ && limits_ && page_.lines.size() >= kSheetLines)
+            EndPage();
+        return !full_;
+    }
+
     bool limits_;
     PrintDocument doc_;
     ReportPage page_;
@@ -196,6 +226,26 @@ QByteArray SheetBytes(const char *begin, const char *end)
         }
     }
     return out;
+}
+
+// The first `c` in [from, to), or nullptr.
+const char *Find(const char *from, const char *to, char c)
+{
+    return from < to ? static_cast<const char *>(std::memchr(from, c, size_t(to - from))) : nullptr;
+}
+
+// True for a line of printable ASCII within the sheet's width that holds no
+// heading marker: shown exactly as it stands.
+bool PlainAscii(const char *begin, const char *end)
+{
+    if (end - begin > kSheetColumns)
+        return false;
+    const char *p = begin;
+    while (p < end && *p == ' ')
+        ++p;
+    if (end - p >= 3 && p[0] == '?' && p[1] == 'R' && (p[2] == '1' || p[2] == '2'))
+        return false;
+    return std::all_of(begin, end, [](char c) { return c >= 0x20 && c < 0x7F; });
 }
 
 bool IsAscii(const QByteArray &bytes)
@@ -279,7 +329,24 @@ PrintDocument ParsePrintFile(const QByteArray &bytes)
     const char *const fileEnd = bytes.constData() + bytes.size();
     const char *p = bytes.constData();
     while (p < fileEnd && !builder.Full()) {
-        const char *lineEnd = static_cast<const char *>(std::memchr(p, '\n', size_t(fileEnd - p)));
+        // A run of lines that show nothing (empty, or only blanks, tabs and
+        // control characters), taken in one step: they are shown empty,
+        // which looks the same.
+        qint64 empty = 0;
+        for (;;) {
+            const char *q = p;
+            while (q < fileEnd && *q != '\n' && *q != kFormFeed && (static_cast<unsigned char>(*q) <= ' ' || *q == 0x7F))
+                ++q;
+            if (q >= fileEnd || *q != '\n')
+                break;
+            p = q + 1;
+            ++empty;
+        }
+        if (empty > 0) {
+            builder.AddEmptyLines(empty);
+            continue;
+        }
+        const char *lineEnd = Find(p, fileEnd, '\n');
         const bool last = lineEnd == nullptr;
         if (last)
             lineEnd = fileEnd;
@@ -294,13 +361,16 @@ PrintDocument ParsePrintFile(const QByteArray &bytes)
         const char *part = p;
         int k = 0;
         for (;;) {
-            const char *feed = static_cast<const char *>(std::memchr(part, kFormFeed, size_t(textEnd - part)));
+            const char *feed = Find(part, textEnd, kFormFeed);
             const char *partEnd = feed ? feed : textEnd;
             if (k > 0)
                 builder.EndPage();
             const bool closingFeed = k > 0 && partEnd == part && !feed;
             const bool leadingEmpty = k == 0 && feed && partEnd == part;
-            if (!closingFeed && !leadingEmpty) {
+            if (!closingFeed && !leadingEmpty && PlainAscii(part, partEnd)) {
+                const bool visible = std::any_of(part, partEnd, [](char c) { return c != ' '; });
+                builder.AddShown(QString::fromLatin1(part, partEnd - part), visible);
+            } else if (!closingFeed && !leadingEmpty) {
                 const QByteArray shown = SheetBytes(part, partEnd);
                 if (shown.isEmpty())
                     builder.AddLine(QString());
