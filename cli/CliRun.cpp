@@ -10,7 +10,6 @@
 #include "core/SystemHelpers.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <ostream>
 #include <unistd.h>
 
@@ -180,15 +179,41 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     return allOk ? 0 : 1;
 }
 
-int FinishStandardOutput(int status, std::ostream &out, std::ostream &err) {
-    // What the stream still holds goes to stdio, stdio's buffer to the
-    // file, and the close reports what the file system kept back (a full
-    // disk shows only there when the output fitted the buffer).
-    out.flush();
-    int e = out.good() ? 0 : EIO;
-    errno = 0;
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) e = errno != 0 ? errno : EIO;
-    if (::close(STDOUT_FILENO) != 0 && errno != EBADF && e == 0) e = errno;
+void StandardOutput::Drain() {
+    const char *p = pbase();
+    while (p < pptr() && error_ == 0) {
+        const ssize_t n = ::write(STDOUT_FILENO, p, static_cast<size_t>(pptr() - p));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) error_ = n < 0 ? errno : EIO;
+        else p += n;
+    }
+    // After a failure the rest is dropped: it can never be written in order.
+    setp(buffer_, buffer_ + sizeof buffer_);
+}
+
+StandardOutput::int_type StandardOutput::overflow(int_type ch) {
+    Drain();
+    if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+    *pptr() = traits_type::to_char_type(ch);
+    pbump(1);
+    return ch;
+}
+
+int StandardOutput::sync() {
+    Drain();
+    return 0;  // the error is kept for Close(); the stream goes on
+}
+
+int StandardOutput::Close() {
+    if (closed_) return error_;
+    Drain();
+    closed_ = true;
+    if (::close(STDOUT_FILENO) != 0 && errno != EBADF && error_ == 0) error_ = errno;
+    return error_;
+}
+
+int FinishStandardOutput(int status, StandardOutput &out, std::ostream &err) {
+    const int e = out.Close();
     if (e == 0) return status;
     err << "wyndlor-calc: " << msg::StdoutWriteFailedText(FileErrorCode(e, false)).toStdString() << "\n";
     err.flush();

@@ -25,6 +25,8 @@ int main(int argc, char **argv) {
     }
     // Every mode ends here, so that a failed write to the standard output
     // is a failure in every one of them.
-    const int status = wyndlor::cli::RunCli(args, std::cout, std::cerr);
-    return wyndlor::cli::FinishStandardOutput(status, std::cout, std::cerr);
+    wyndlor::cli::StandardOutput stdoutBuffer;
+    std::ostream out(&stdoutBuffer);
+    const int status = wyndlor::cli::RunCli(args, out, std::cerr);
+    return wyndlor::cli::FinishStandardOutput(status, stdoutBuffer, std::cerr);
 }

@@ -371,7 +371,8 @@ TEST_F(ProgramTest, FailedWriteToStandardOutputExitsOne) {
         Start(args);
         ASSERT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), 1) << args.join(' ').toStdString();
-        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("標準出力に書き込めませんでした")))
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
+                        .contains(QStringLiteral("標準出力に書き込めませんでした。（ｴﾗｰｺｰﾄﾞ ： 61）")))
             << args.join(' ').toStdString();
     }
 }
