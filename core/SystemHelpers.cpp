@@ -6,11 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-#include <QRegularExpression>
 
 #include <atomic>
 #include <cerrno>

@@ -26,7 +26,7 @@ constexpr int kMaxOutlineWidth = 4000;
 // Glancer.INI is a dozen short lines; more than this is not read.
 constexpr qint64 kMaxSettingsBytes = 64 * 1024;
 
-// QSettings opens the file and reads it blocking: a FIFO or a device in
+// The file is opened and read blocking: a FIFO or a device in
 // the place of Glancer.INI would hang the previewer.
 bool UsableFile(const QString &path)
 {
