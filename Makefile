@@ -94,9 +94,10 @@ bench: build
 # The libFuzzer targets, each for FUZZ_SECONDS (default 60) from its seed
 # corpus; new inputs go to build-fuzz/corpus-<target>.  The maximum input
 # length of each reaches its reader's size limit (project and format files
-# 4 MiB, settings file 1 MiB; the print-file parser has no limit of its own
-# and gets 1 MiB), and -len_control=0 lets inputs of any length up to it be
-# tried from the start.  A finding stops `make` with the crashing input
+# 4 MiB, settings file 1 MiB; the print-file parser limits pages, lines and
+# columns rather than bytes and gets 1 MiB, enough to reach each of them),
+# and -len_control=0 lets inputs of any length up to it be tried from the
+# start.  A finding stops `make` with the crashing input
 # saved.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := project_file:corpus:4194305 calculation:corpus_calc:4194305 \

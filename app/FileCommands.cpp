@@ -79,7 +79,7 @@ FileCommands::ReadResult FileCommands::ReadChosen(const QString &path) {
         MessageBoxes().Show(owner_, msg::UnsupportedVersionText(r.version),
                             msg::UnsupportedVersionTitle(), MsgIcon::Critical, MsgButtons::Ok);
     const int32_t code = r.outcome == OpenOutcome::ReadFailed ? r.code : 0;
-    MessageBoxes().Show(owner_, msg::ReadErrorText(code), msg::ReadErrorTitle(),
+    MessageBoxes().Show(owner_, msg::ReadErrorText(code, QDir::toNativeSeparators(path)), msg::ReadErrorTitle(),
                         MsgIcon::Critical, MsgButtons::Ok);
     return ReadResult::NotRead;
 }
@@ -141,7 +141,7 @@ bool FileCommands::OpenRecent(const QString &path) {
 bool FileCommands::WriteTo(const QString &path) {
     int32_t code = 0;
     if (SaveProjectFile(path, project_.Data, code)) return true;
-    MessageBoxes().Show(owner_, msg::WriteErrorText(code), msg::WriteErrorTitle(),
+    MessageBoxes().Show(owner_, msg::WriteErrorText(code, QDir::toNativeSeparators(path)), msg::WriteErrorTitle(),
                         MsgIcon::Critical, MsgButtons::Ok);
     return false;
 }

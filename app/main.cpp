@@ -11,6 +11,7 @@
 #include "core/CPrivateProfile.h"
 #include "core/Messages.h"
 #include "core/QtJapanese.h"
+#include "core/SystemHelpers.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QApplication>
@@ -85,6 +86,8 @@ int main(int argc, char *argv[]) {
     wyndlor::InstallQtJapanese(app);
 
     wyndlor::SetUpAppPaths();
+    // The print files of an interrupted session are removed with it.
+    wyndlor::PrepareTempFiles();
     // Window places, recent files and the numbering style are written as the
     // windows close; a settings file that cannot be written is said once.
     wyndlor::CPrivateProfile::SetWriteFailureHandler([](const QString &path, int32_t code) {

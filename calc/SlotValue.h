@@ -29,6 +29,7 @@ constexpr int32_t DiskFull = 61;
 constexpr int32_t PastEndOfFile = 62;
 constexpr int32_t PermissionDenied = 70;
 constexpr int32_t PathAccess = 75;
+constexpr int32_t FileTooLarge = 998;   // a file beyond the size its reader accepts
 constexpr int32_t DriverStep = 999;     // an engine step reported a failure
 }  // namespace err
 

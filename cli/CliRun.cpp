@@ -10,7 +10,9 @@
 #include "core/Messages.h"
 #include "core/SystemHelpers.h"
 
+#include <cerrno>
 #include <ostream>
+#include <unistd.h>
 
 #ifndef OSTREVIN_VERSION
 #define OSTREVIN_VERSION "1.4.0"
@@ -67,7 +69,8 @@ const char *const kUsage =
     "Every output file is written beside its target and renamed over it only when\n"
     "every byte reached the disk: on a failure (for example a full disk, error\n"
     "61, or no permission, error 70) the previous file stays as it was and the\n"
-    "exit status is 1.\n"
+    "exit status is 1. An output that is one of the inputs is refused, and so is a\n"
+    "standard output that cannot be written (exit status 1).\n"
     "\n"
     "--solve-width HWLa finds for each project the narrowest spillway width B (in\n"
     "steps of 0.1 m, up to 1000 m) at which the design flood water level stays at or\n"
@@ -223,6 +226,47 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     if (mode == Mode::Table) out << FormatTable(runs);
     out.flush();
     return allOk ? 0 : 1;
+}
+
+void StandardOutput::Drain() {
+    const char *p = pbase();
+    while (p < pptr() && error_ == 0) {
+        const ssize_t n = ::write(STDOUT_FILENO, p, static_cast<size_t>(pptr() - p));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) error_ = n < 0 ? errno : EIO;
+        else p += n;
+    }
+    // After a failure the rest is dropped: it can never be written in order.
+    setp(buffer_, buffer_ + sizeof buffer_);
+}
+
+StandardOutput::int_type StandardOutput::overflow(int_type ch) {
+    Drain();
+    if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+    *pptr() = traits_type::to_char_type(ch);
+    pbump(1);
+    return ch;
+}
+
+int StandardOutput::sync() {
+    Drain();
+    return 0;  // the error is kept for Close(); the stream goes on
+}
+
+int StandardOutput::Close() {
+    if (closed_) return error_;
+    Drain();
+    closed_ = true;
+    if (::close(STDOUT_FILENO) != 0 && errno != EBADF && error_ == 0) error_ = errno;
+    return error_;
+}
+
+int FinishStandardOutput(int status, StandardOutput &out, std::ostream &err) {
+    const int e = out.Close();
+    if (e == 0) return status;
+    err << "wyndlor-calc: " << msg::StdoutWriteFailedText(FileErrorCode(e, false)).toStdString() << "\n";
+    err.flush();
+    return status == 0 ? 1 : status;
 }
 
 }  // namespace wyndlor::cli

@@ -6,23 +6,34 @@
 #include "core/Messages.h"
 #include "core/SystemHelpers.h"
 #include "previewer/PdfExport.h"
+#include "report/PrintWriter.h"
 #include "report/ReportJob.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <ostream>
 
 namespace wyndlor::cli {
 
 int RunReport(const std::string &file, const std::string &reportOut, const std::string &pdfOut,
               const std::string &format, const std::string &ini, std::ostream &out, std::ostream &err) {
-    const FileRun f = RunFile(QString::fromLocal8Bit(file.c_str()));
-    if (!Succeeded(f)) {
-        err << "wyndlor-calc: " << file << ": " << FailureText(f) << "\n";
-        return 1;
-    }
+    const QString project = QString::fromLocal8Bit(file.c_str());
     const QString formatFile = format.empty() ? DefaultFormatFileName() : QString::fromLocal8Bit(format.c_str());
     const QString iniFile = ini.empty() ? DefaultIniFileName() : QString::fromLocal8Bit(ini.c_str());
+    const QString output = QString::fromLocal8Bit((reportOut.empty() ? pdfOut : reportOut).c_str());
+    // An output written over one of the inputs would destroy it (the
+    // project replaced by a PDF): refused, whatever link or spelling names it.
+    for (const QString &input : {project, formatFile, iniFile}) {
+        if (SameFile(output, input)) {
+            err << "wyndlor-calc: " << msg::OutputIsInputText(output, input).toStdString() << "\n";
+            return 1;
+        }
+    }
+    // A settings file named on purpose and missing is a mistake, not a wish
+    // for the default numbering.
+    if (!ini.empty() && !QFileInfo::exists(iniFile)) {
+        err << "wyndlor-calc: " << msg::SettingsFileMissingText(iniFile).toStdString() << "\n";
+        return 1;
+    }
     // A FIFO or a device named as the format or settings file is said at
     // once (reading one would block, or give an empty numbering silently).
     for (const QString &named : {formatFile, iniFile}) {
@@ -31,23 +42,34 @@ int RunReport(const std::string &file, const std::string &reportOut, const std::
             return 1;
         }
     }
+    const FileRun f = RunFile(project);
+    if (!Succeeded(f)) {
+        err << "wyndlor-calc: " << file << ": " << FailureText(f) << "\n";
+        return 1;
+    }
 
-    QTemporaryDir scratch;
-    QString printFile = QString::fromLocal8Bit(reportOut.c_str());
+    // The PDF is made from a print file of its own in the temporary folder,
+    // removed however the run ends (an interruption included).
+    QString printFile = output;
     if (reportOut.empty()) {
-        if (!scratch.isValid()) {
-            err << "wyndlor-calc: no temporary folder for the report\n";
+        printFile = MakeTempFileName();
+        if (printFile.isEmpty()) {
+            err << "wyndlor-calc: " << msg::NoTemporaryFileText().toStdString() << "\n";
             return 1;
         }
-        printFile = scratch.filePath(QStringLiteral("report.prn"));
     }
+    struct RemoveScratch {
+        QString path;
+        ~RemoveScratch() {
+            if (!path.isEmpty()) RemoveFile(path);
+        }
+    } scratch{reportOut.empty() ? printFile : QString()};
     QString message;
     if (!WriteFullReport(printFile, f.run, formatFile, iniFile, message)) {
         err << "wyndlor-calc: " << file << ": " << message.trimmed().toStdString() << "\n";
         return 1;
     }
     if (!pdfOut.empty()) {
-        const QString pdfPath = QString::fromLocal8Bit(pdfOut.c_str());
         glancer::PrintDocument doc;
         QByteArray pdf;
         QString error;
@@ -56,20 +78,18 @@ int RunReport(const std::string &file, const std::string &reportOut, const std::
             return 1;
         }
         // Every page carries the project's title at its head.
-        doc.title = QString::fromStdString(f.run.Data.ConditionsData(slot::Title).ToText());
-        if (!glancer::RenderPdf(doc, doc.title.isEmpty() ? QFileInfo(pdfPath).completeBaseName() : doc.title, pdf,
+        doc.title = ReportText(QString::fromStdString(f.run.Data.ConditionsData(slot::Title).ToText()));
+        if (!glancer::RenderPdf(doc, doc.title.isEmpty() ? QFileInfo(output).completeBaseName() : doc.title, pdf,
                                 error)) {
             err << "wyndlor-calc: " << error.toStdString() << "\n";
             return 1;
         }
-        if (const int32_t code = WriteFileReplacing(pdfPath, pdf)) {
-            err << "wyndlor-calc: " << msg::PdfWriteFailed(pdfPath, code).toStdString() << "\n";
+        if (const int32_t code = WriteFileReplacing(output, pdf)) {
+            err << "wyndlor-calc: " << msg::PdfWriteFailed(output, code).toStdString() << "\n";
             return 1;
         }
-        out << pdfOut << "\n";
-    } else {
-        out << reportOut << "\n";
     }
+    out << (reportOut.empty() ? pdfOut : reportOut) << "\n";
     return 0;
 }
 

@@ -17,7 +17,8 @@ QString OpenFailureLine(const OpenResult &result) {
     default: break;
     }
     return QStringLiteral("指定された入力ﾃﾞｰﾀﾌｧｲﾙの読み込みができませんでした。（ｴﾗｰｺｰﾄﾞ ： ") +
-           FormatErrorCode(result.code) + QStringLiteral("）");
+           FormatErrorCode(result.code) + QStringLiteral("）") +
+           (result.code == err::FileTooLarge ? ProjectTooLargeText() : QString());
 }
 
 QString CalcFailedDetail(CalcStep step, int32_t code) {

@@ -60,16 +60,28 @@ inline QString UnsupportedVersionText(const QString &version) {
            QStringLiteral("）には現在対応しておりません。");
 }
 
+// A project file beyond the size any project reaches.
+inline QString ProjectTooLargeText() {
+    return QStringLiteral("ﾌｧｲﾙが大きすぎます（%1 MB を超えています）。").arg(kMaxProjectFileBytes / (1024 * 1024));
+}
+// The line naming the file a read or write failed on ("" for none).
+inline QString FileNameLine(const QString &path) {
+    return path.isEmpty() ? QString() : QStringLiteral("\nﾌｧｲﾙ名：") + path;
+}
+
 inline QString ReadErrorTitle() { return QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ読み込みｴﾗｰ"); }
-inline QString ReadErrorText(long long code) {
+inline QString ReadErrorText(long long code, const QString &path = QString()) {
     return QStringLiteral("指定された入力ﾃﾞｰﾀﾌｧｲﾙの読み込みができませんでした。（ｴﾗｰｺｰﾄﾞ ： ") +
-           FormatErrorCode(code) + QStringLiteral("）\n\n") + ContactHint();
+           FormatErrorCode(code) + QStringLiteral("）") +
+           (code == err::FileTooLarge ? QStringLiteral("\n") + ProjectTooLargeText() : QString()) +
+           FileNameLine(path) + QStringLiteral("\n\n") + ContactHint();
 }
 
 inline QString WriteErrorTitle() { return QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ書き込みｴﾗｰ"); }
-inline QString WriteErrorText(long long code) {
+inline QString WriteErrorText(long long code, const QString &path = QString()) {
     return QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙを作成することができませんでした。（ｴﾗｰｺｰﾄﾞ ： ") +
-           FormatErrorCode(code) + QStringLiteral("）\n\n") + ContactHint();
+           FormatErrorCode(code) + QStringLiteral("）") + FileNameLine(path) + QStringLiteral("\n\n") +
+           ContactHint();
 }
 
 inline QString ExitTitle() { return QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ終了"); }
@@ -226,6 +238,17 @@ inline QString PdfWriteFailed(const QString &path, long long code) {
 }
 inline QString ProjectWriteFailed(const QString &path, long long code) {
     return QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙ %1 を作成することができませんでした。").arg(path) + ErrorCodeSuffix(code);
+}
+// The command-line calculator's refusals and its standard output.
+inline QString OutputIsInputText(const QString &output, const QString &input) {
+    return QStringLiteral("出力ﾌｧｲﾙ %1 は入力ﾌｧｲﾙ %2 と同じﾌｧｲﾙです。入力ﾌｧｲﾙは上書きしません。").arg(output, input);
+}
+inline QString SettingsFileMissingText(const QString &path) {
+    return QStringLiteral("設定ﾌｧｲﾙ %1 が見つかりません。").arg(path) + ErrorCodeSuffix(53);
+}
+inline QString NoTemporaryFileText() { return QStringLiteral("一時ﾌｧｲﾙを作成できません。"); }
+inline QString StdoutWriteFailedText(long long code) {
+    return QStringLiteral("標準出力に書き込めませんでした。") + ErrorCodeSuffix(code);
 }
 inline QString NotRegularFileText(const QString &path) {
     return QStringLiteral("%1 は通常のﾌｧｲﾙではありません。").arg(path) + ErrorCodeSuffix(75);

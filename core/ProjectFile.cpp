@@ -16,12 +16,6 @@ namespace wyndlor {
 
 namespace {
 
-// A project file holds about 130 short lines even with both tables full, so
-// a few MiB is far beyond any genuine file.  Anything larger is refused
-// before it is read, so that a wrong or damaged file cannot take the
-// program's memory with it.
-constexpr qint64 kMaxProjectFileBytes = 4 * 1024 * 1024;
-
 const char kBanner[] = "TARNVALE INPUT FILE FORMAT V1\xEF\xBC\x9A";  // UTF-8 of "...V1："
 const char kProductLine[] = "PRODUCT NAME                   [Ostrevin]";
 const char kVersionLine[] = "INPUT FILE VERSION             [1.40]";

@@ -13,6 +13,12 @@
 
 namespace wyndlor {
 
+// A project file holds about 130 short lines even with both tables full, so
+// a few MiB is far beyond any genuine file.  Anything larger is refused
+// before it is read, so that a wrong or damaged file cannot take the
+// program's memory with it (err::FileTooLarge).
+constexpr qint64 kMaxProjectFileBytes = 4 * 1024 * 1024;
+
 // The version text of the third header line ("1.40"), or "error".
 QString ReadFileVersion(const QString &path);
 

@@ -6,13 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QTemporaryFile>
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,7 +61,130 @@ int WriteAll(int fd, const QByteArray &bytes) {
 
 QByteArray Native(const QString &path) { return QFile::encodeName(path); }
 
+// ---- The registry of temporary files ----
+// A fixed table, so that the signal handler reads it without allocating or
+// locking: a slot is free, being filled or emptied, or holds a path.
+enum SlotState : int { kFree = 0, kBusy = 1, kHeld = 2 };
+struct TempSlot {
+    std::atomic<int> state{kFree};
+    char path[PATH_MAX];
+};
+// More than the print files a print menu can hold open at once.
+constexpr int kTempSlots = 256;
+TempSlot g_tempSlots[kTempSlots];
+
+void RegisterNative(const QByteArray &path) {
+    if (path.isEmpty() || path.size() >= PATH_MAX) return;
+    for (TempSlot &slot : g_tempSlots) {
+        int expected = kFree;
+        if (!slot.state.compare_exchange_strong(expected, kBusy)) continue;
+        std::memcpy(slot.path, path.constData(), static_cast<size_t>(path.size()) + 1);
+        slot.state.store(kHeld);
+        return;
+    }
+    // A full table only loses the cleanup on a signal; the stale-file
+    // removal of the next run still finds the file.
+}
+
+void UnregisterNative(const QByteArray &path) {
+    for (TempSlot &slot : g_tempSlots) {
+        if (slot.state.load() != kHeld || std::strcmp(slot.path, path.constData()) != 0) continue;
+        int expected = kHeld;
+        if (slot.state.compare_exchange_strong(expected, kBusy)) {
+            slot.path[0] = '\0';
+            slot.state.store(kFree);
+            return;
+        }
+    }
+}
+
+// SIGINT, SIGTERM, SIGHUP: delete every registered file, then end as the
+// signal says (the handler was installed to reset itself, and the signal
+// raised again is delivered when the handler returns).
+extern "C" void RemoveTempFilesOnSignal(int sig) {
+    const int savedErrno = errno;
+    for (TempSlot &slot : g_tempSlots)
+        if (slot.state.load() == kHeld) ::unlink(slot.path);
+    errno = savedErrno;
+    ::raise(sig);
+}
+
+// The target a chain of symbolic links ends at, whether it exists or not
+// (a dangling link names the file to create); `path` itself when it is no
+// link.  Gives up after as many links as the system follows.
+QByteArray LinkTarget(const QByteArray &path) {
+    QByteArray p = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(p.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        char buf[PATH_MAX];
+        const ssize_t n = ::readlink(p.constData(), buf, sizeof buf - 1);
+        if (n <= 0) break;
+        QByteArray next(buf, static_cast<qsizetype>(n));
+        if (!next.startsWith('/')) {
+            const qsizetype slash = p.lastIndexOf('/');
+            next.prepend(slash < 0 ? QByteArray() : p.left(slash + 1));
+        }
+        p = next;
+    }
+    return p;
+}
+
 }  // namespace
+
+QString TempFilePrefix() {
+    // The executable's own name: "Wyndlor", "wyndlor-calc", "Glancer".
+    QString name = QString::fromLocal8Bit(program_invocation_short_name);
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
+    return name.isEmpty() ? QStringLiteral("wyndlor") : name;
+}
+
+void RegisterTempFile(const QString &path) { RegisterNative(Native(path)); }
+void UnregisterTempFile(const QString &path) { UnregisterNative(Native(path)); }
+
+void PrepareTempFiles() {
+    struct sigaction action {};
+    action.sa_handler = RemoveTempFilesOnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old {};
+        if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+        ::sigaction(sig, &action, nullptr);
+    }
+    constexpr qint64 kDay = 24 * 60 * 60;
+    RemoveStaleTempFiles(QDir::tempPath(), kDay);
+}
+
+int RemoveStaleTempFiles(const QString &folder, qint64 maxAgeSeconds) {
+    // "<program>-<pid>-…" and the hidden ".<program>-<pid>-…" that the
+    // whole-file writer makes beside one of them.
+    const QRegularExpression own(QStringLiteral("^\\.?%1-(\\d+)-").arg(QRegularExpression::escape(TempFilePrefix())));
+    const time_t now = ::time(nullptr);
+    int removed = 0;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch m = own.match(name);
+        if (!m.hasMatch()) continue;
+        const QByteArray path = Native(QDir(folder).filePath(name));
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) continue;
+        if (now - st.st_mtime <= maxAgeSeconds) continue;
+        bool ok = false;
+        const long pid = m.captured(1).toLong(&ok);
+        if (ok && pid > 0 && pid <= INT_MAX && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
+            continue;  // still running (or a process of that number is)
+        if (::unlink(path.constData()) == 0) ++removed;
+    }
+    return removed;
+}
+
+bool SameFile(const QString &a, const QString &b) {
+    struct stat sa {}, sb {};
+    if (a.isEmpty() || b.isEmpty() || ::stat(Native(a).constData(), &sa) != 0 ||
+        ::stat(Native(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
 
 int32_t FileErrorCode(int e, bool reading) {
     switch (e) {
@@ -88,7 +215,7 @@ int32_t ReadRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes)
     } else if (!S_ISREG(st.st_mode)) {
         code = err::PathAccess;
     } else if (st.st_size > maxBytes) {
-        code = err::OutOfMemory;
+        code = err::FileTooLarge;
     } else {
         // Read one byte past the limit, so that a file that grew since the
         // size was asked is still caught.
@@ -109,7 +236,7 @@ int32_t ReadRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes)
             got += n;
         }
         bytes.resize(static_cast<qsizetype>(got));
-        if (code == 0 && got > maxBytes) code = err::OutOfMemory;
+        if (code == 0 && got > maxBytes) code = err::FileTooLarge;
     }
     ::close(fd);
     if (code != 0) bytes.clear();
@@ -124,13 +251,9 @@ bool ExistsButNotRegularFile(const QString &path) {
 
 int32_t WriteFileReplacing(const QString &path, const QByteArray &bytes) {
     if (path.isEmpty()) return err::PathAccess;
-    // A link keeps being a link: its target is what gets replaced.
-    QString target = path;
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString resolved = info.canonicalFilePath();
-        if (!resolved.isEmpty()) target = resolved;
-    }
+    // A link keeps being a link: its target is what gets replaced, or
+    // created when the link dangles.
+    const QString target = QFile::decodeName(LinkTarget(Native(path)));
     struct stat old {};
     const bool exists = ::stat(Native(target).constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return err::PathAccess;
@@ -139,9 +262,11 @@ int32_t WriteFileReplacing(const QString &path, const QByteArray &bytes) {
     if (exists && ::access(Native(target).constData(), W_OK) != 0) return FileErrorCode(errno, false);
 
     const QFileInfo t(target);
-    QByteArray temp = Native(t.absolutePath() + QStringLiteral("/.") + t.fileName() + QStringLiteral(".XXXXXX"));
+    QByteArray temp = Native(t.absolutePath() + QStringLiteral("/.") + t.fileName() + QLatin1Char('.') +
+                             TempFilePrefix() + QStringLiteral("-XXXXXX"));
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return FileErrorCode(errno, false);
+    RegisterNative(temp);
     // mkstemp creates the file for its owner only: give it the old file's
     // permissions, or those of a newly created file.
     mode_t mode = 0;
@@ -160,10 +285,9 @@ int32_t WriteFileReplacing(const QString &path, const QByteArray &bytes) {
     if (e == 0 && ::fsync(fd) != 0) e = errno;
     if (::close(fd) != 0 && e == 0) e = errno;
     if (e == 0 && ::rename(temp.constData(), Native(target).constData()) != 0) e = errno;
-    if (e != 0) {
-        ::unlink(temp.constData());
-        return FileErrorCode(e, false);
-    }
+    if (e != 0) ::unlink(temp.constData());
+    UnregisterNative(temp);
+    if (e != 0) return FileErrorCode(e, false);
     // The rename itself reaches the disk with the folder (best effort).
     const int dir = ::open(Native(t.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -200,16 +324,18 @@ bool MakeFolder(const QString &path) {
 }
 
 QString MakeTempFileName() {
-    QTemporaryFile f(QDir::tempPath() + QStringLiteral("/~MTXXXXXX.tmp"));
-    f.setAutoRemove(false);
-    if (!f.open()) return QString();
-    const QString name = f.fileName();
-    f.close();
-    return name;
+    QByteArray name = Native(QDir::tempPath() + QLatin1Char('/') + TempFilePrefix() + QLatin1Char('-') +
+                             QString::number(::getpid()) + QStringLiteral("-XXXXXX.tmp"));
+    const int fd = ::mkstemps(name.data(), 4);
+    if (fd < 0) return QString();
+    RegisterNative(name);
+    ::close(fd);
+    return QFile::decodeName(name);
 }
 
 bool RemoveFile(const QString &path) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
+    UnregisterTempFile(path);
     return QFile::remove(path);
 }
 

@@ -19,10 +19,39 @@ QString PrepareWorkFolder();
 
 // Creates one folder; false on any failure, including an existing folder.
 bool MakeFolder(const QString &path);
-// A new, uniquely named empty file with the prefix "~MT" in the temporary
-// folder; "" on failure.
+// A new, uniquely named empty file in the temporary folder, named after the
+// program and its process ("wyndlor-calc-4711-a8Xk2q.tmp") so that a user
+// who finds one knows whose it is; "" on failure.  The file is registered
+// for removal on an interrupting signal (RegisterTempFile).
 QString MakeTempFileName();
+// Deletes the file (and drops it from the temporary-file registry).
 bool RemoveFile(const QString &path);
+
+// ---- Temporary files and interruptions ----
+//
+// Every temporary file the program creates is registered while it exists;
+// SIGINT, SIGTERM and SIGHUP then delete every registered file before the
+// program ends as the signal says (the handler only calls unlink, which is
+// safe in a signal handler).  A file created elsewhere is registered right
+// after it was created and unregistered once it was renamed or deleted.
+void RegisterTempFile(const QString &path);
+void UnregisterTempFile(const QString &path);
+// Installs the signal handlers (a signal the caller ignores, as under nohup,
+// stays ignored) and removes this program's temporary files older than a
+// day that an earlier run left in the temporary folder after kill -9 (only
+// there, never beside a user's file, and never those of a running process).
+// Called once at the start of each program.
+void PrepareTempFiles();
+// The part of RemoveStaleTempFiles' work, for tests: removes this program's
+// temporary files in `folder` last changed more than `maxAgeSeconds` ago
+// whose process is gone; returns how many were removed.
+int RemoveStaleTempFiles(const QString &folder, qint64 maxAgeSeconds);
+// The program's name as temporary files carry it.
+QString TempFilePrefix();
+
+// True when both paths name the same existing file (same device and inode,
+// links followed), whatever the spelling of the paths.
+bool SameFile(const QString &a, const QString &b);
 // Creates or empties the file.
 bool CanWriteFile(const QString &path);
 // Appends every line of `source` to `destination`, each followed by CR LF.
@@ -54,7 +83,7 @@ int32_t FileErrorCode(int errnoValue, bool reading);
 // The whole content of the regular file `path`, at most `maxBytes`.  A
 // folder, FIFO, device or socket fails at once with 75 (it is opened
 // without blocking and checked before one byte is read); a larger file
-// fails with 7 (out of memory), a missing one with 53, an unreadable one
+// fails with err::FileTooLarge, a missing one with 53, an unreadable one
 // with 70.
 int32_t ReadRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes);
 // True when `path` names something that exists and is no regular file (a
@@ -66,8 +95,10 @@ bool ExistsButNotRegularFile(const QString &path);
 // then renamed over `path`.  On any failure `path` keeps its old content
 // byte for byte and the temporary file is removed.  An existing file keeps
 // its permissions; a symbolic link is followed, so the link stays and its
-// target is replaced.  A folder, FIFO, device or socket at `path` is never
-// replaced (75).
+// target is replaced, or created when the link dangles (as a shell's
+// redirection writes through it).  A folder, FIFO, device or socket at
+// `path` is never replaced (75).  The temporary file is hidden and carries
+// the program's name (".report.pdf.wyndlor-calc-a8Xk2q").
 int32_t WriteFileReplacing(const QString &path, const QByteArray &bytes);
 // As above, but `path` keeps its content and `bytes` are added at its end.
 int32_t AppendFileReplacing(const QString &path, const QByteArray &bytes, qint64 maxBytes);

@@ -1,6 +1,11 @@
 // The previewer's own settings file, Glancer.INI in the work folder handed
 // with /INI=: the window's place (pixels), the zoom and the folder of the
 // last exported PDF.  Without a work folder nothing is read or written.
+//
+// The file is one section "[Glancer]" of key=value lines, Shift_JIS with
+// CR LF like every text file of the programs, written whole through a
+// temporary file beside it and renamed over it once every byte reached the
+// disk (a full disk keeps the old file and is said).
 #pragma once
 
 #include <QRect>
@@ -26,7 +31,8 @@ public:
     // "" without a work folder.
     QString FilePath() const { return path_; }
     GlancerState Load() const;
-    void Save(const GlancerState &state) const;
+    // "" when written (or nothing to write), else the message for the user.
+    QString Save(const GlancerState &state) const;
 
 private:
     QString path_;

@@ -300,7 +300,9 @@ void GlancerWindow::SaveState()
     state.zoomFactor = view_->EffectiveZoom();
     state.outlineWidth = outline_->isVisible() ? splitter_->sizes().value(0) : 0;
     state.pdfFolder = pdfFolder_;
-    settings_.Save(state);
+    const QString failure = settings_.Save(state);
+    if (!failure.isEmpty())
+        GlancerMessages().Error(this, failure);
 }
 
 void GlancerWindow::closeEvent(QCloseEvent *event)

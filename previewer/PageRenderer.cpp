@@ -67,7 +67,7 @@ PageRenderer::PageRenderer(const PrintDocument &doc)
     : columns_(std::max(kMinColumns, doc.MaxColumns())),
       lines_(std::max(kMinLines, doc.MaxLines())),
       pageCount_(doc.PageCount()),
-      title_(doc.title.simplified())
+      title_(PlainText(doc.title).simplified())
 {
     font_.setFamily(ReportFontFamily());
     font_.setPixelSize(kEm);

@@ -8,11 +8,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace wyndlor::glancer {
 
@@ -66,7 +62,7 @@ bool RenderPdf(const PrintDocument &doc, const QString &title, QByteArray &pdf, 
         writer.setResolution(kPdfResolutionDpi);
         writer.setPageLayout(DefaultPageLayout());
         writer.setCreator(QStringLiteral("Glancer"));
-        writer.setTitle(title);
+        writer.setTitle(PlainText(title).simplified());
         QList<int> all;
         for (int i = 0; i < doc.PageCount(); ++i)
             all.append(i);
@@ -92,20 +88,10 @@ bool ExportPdf(const PrintDocument &doc, const QString &pdfPath, QString &error)
         return false;
     }
     // The whole document is written beside the old file and renamed over it
-    // only when every byte reached the disk: unbuffered, so that a full disk
-    // fails the write itself rather than a flush nobody checks.
-    QSaveFile file(pdfPath);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(pdf) == pdf.size();
-#ifdef Q_OS_UNIX
-    ok = ok && ::fsync(file.handle()) == 0;
-#endif
-    if (!ok) {
-        const QString why = file.errorString();  // the temporary file goes with `file`
+    // only when every byte reached the disk.
+    QString why;
+    if (!WriteWholeFile(pdfPath, pdf, why)) {
         error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。\n%2").arg(shownPath, why);
-        return false;
-    }
-    if (!file.commit()) {
-        error = QStringLiteral("PDFファイル「%1」を書き込めませんでした。\n%2").arg(shownPath, file.errorString());
         return false;
     }
     error.clear();

@@ -18,6 +18,21 @@
 
 namespace wyndlor::glancer {
 
+// What a print file read from disk may make of the previewer: a page holds
+// at most the lines and columns of a printed sheet (a longer page goes on
+// over continuation pages, a wider line is cut and ends in kCutMark), the
+// document at most kMaxPages pages (the rest is cut, and a last page says
+// so) and the outline at most kMaxOutlineEntries entries (one more says how
+// many were left out).  A real report is some tens of pages of 72 lines of
+// 80 columns with a few dozen headings, so the limits never touch it, and
+// memory and time stay small for any file up to kMaxPrintFileBytes.
+constexpr int kSheetColumns = 80;
+constexpr int kSheetLines = 76;
+constexpr int kMaxPages = 2000;
+constexpr int kMaxOutlineEntries = 2000;
+// Ends a line cut at the sheet's width (two columns).
+constexpr char16_t kCutMark = u'…';
+
 struct OutlineEntry {
     int level = 1;   // 1 or 2
     QString text;    // the heading after its marker, trimmed
@@ -53,13 +68,19 @@ int LineColumns(const QString &line);
 // Shift_JIS bytes to text.
 QString DecodeShiftJis(const QByteArray &bytes);
 
-// Builds the document from the raw bytes of a print file.  Pages that hold
-// no visible text (for example after a form feed that ends the file) are
-// left out; a file without any text gives one empty page.
+// Builds the document from the raw bytes of a print file, within the sheet
+// and document limits above.  Pages that hold no visible text (for example
+// after a form feed that ends the file) are left out; a file without any
+// text gives one empty page.
 PrintDocument ParsePrintFile(const QByteArray &bytes);
 // The same from text already decoded and split into pages of lines
-// (markers still in the lines).
+// (markers still in the lines), made by the program itself: its pages and
+// lines are kept as they are, however long.
 PrintDocument DocumentFromPages(const QList<QStringList> &pages);
+
+// A text shown on a page head, in a window title or as a PDF's title:
+// every control character becomes a space.
+QString PlainText(const QString &text);
 
 // A report print file is some hundred kilobytes; a larger file than this
 // is refused rather than read into memory.
@@ -69,5 +90,11 @@ constexpr qint64 kMaxPrintFileBytes = 64 * 1024 * 1024;
 // read, is no regular file (a folder, FIFO or device) or is larger than
 // kMaxPrintFileBytes.
 bool LoadPrintFile(const QString &path, PrintDocument &doc, QString &error);
+
+// Makes `bytes` the whole content of `path`: written beside it, every write
+// and the flush to the disk checked, then renamed over it, so that a full
+// disk leaves the old file as it was.  False with the system's reason in
+// `why`.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString &why);
 
 }  // namespace wyndlor::glancer

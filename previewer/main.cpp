@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
         GlancerMessages().Error(nullptr, error);
         return 1;
     }
-    doc.title = args.title;
+    doc.title = PlainText(args.title);
     GlancerWindow window(std::move(doc), args.printFile, args.iniFolder, args.projectFile);
     window.RestoreState();
     window.show();

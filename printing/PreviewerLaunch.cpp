@@ -2,6 +2,7 @@
 
 #include "core/AppPaths.h"
 #include "core/SystemHelpers.h"
+#include "report/PrintWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +31,8 @@ QStringList PreviewerArguments(const QString &workFolder, const QString &printFi
                                const QString &title) {
     QStringList arguments{QStringLiteral("/INI=") + workFolder};
     if (!projectFile.isEmpty()) arguments << QStringLiteral("/PROJECT=") + projectFile;
-    if (!title.trimmed().isEmpty()) arguments << QStringLiteral("/TITLE=") + title.simplified();
+    const QString shown = ReportText(title).simplified();
+    if (!shown.isEmpty()) arguments << QStringLiteral("/TITLE=") + shown;
     return arguments << printFile;
 }
 

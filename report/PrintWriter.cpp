@@ -135,6 +135,18 @@ QByteArray FormatNumberField(double v, const QByteArray &field) {
 
 }  // namespace
 
+QString ReportText(const QString &text) {
+    QString out = text;
+    for (QChar &c : out)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QLatin1Char(' ');
+    qsizetype first = 0;
+    while (first < out.size() && out.at(first) == QLatin1Char(' ')) ++first;
+    const QStringView rest = QStringView(out).mid(first);
+    if (rest.startsWith(QLatin1String("?R1")) || rest.startsWith(QLatin1String("?R2")))
+        out[first] = QChar(0xFF1F);  // full-width question mark
+    return out;
+}
+
 int32_t TextFieldWidth(const QByteArray &templ) {
     const std::vector<Field> fields = TextFields(templ);
     return fields.empty() ? 0 : fields.front().width;
@@ -158,7 +170,8 @@ QByteArray FillTemplate(const QByteArray &templ, const std::vector<double> &numb
         // Padding counts bytes of the Shift_JIS form, as every width of the
         // report does: padding by characters would push a full-width text
         // past its field and cut its last characters off.
-        QByteArray value = j < static_cast<size_t>(texts.size()) ? ToShiftJis(texts[static_cast<int>(j)]) : QByteArray();
+        QByteArray value =
+            j < static_cast<size_t>(texts.size()) ? ToShiftJis(ReportText(texts[static_cast<int>(j)])) : QByteArray();
         if (value.size() < f.width && f.right) value.prepend(QByteArray(f.width - value.size(), ' '));
         buf.replace(f.start, f.width, FitBytes(value, f.width));
     }

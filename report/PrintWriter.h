@@ -86,6 +86,16 @@ struct TemplateSection {
 // style outside 0-5.
 bool LoadTemplate(const QString &formatFile, const QString &name, TemplateSection &out, QString *error = nullptr);
 
+// A text of the project (title, sub-catchment names, any text a section
+// prints) as the report may carry it: every control character (C0, DEL)
+// becomes a space, so that no CR, LF or form feed starts a line or a page
+// and no ESC or BEL reaches a printer or a PDF, and a text that begins with
+// a heading marker ("?R1", "?R2", after blanks) has its "?" made full-width,
+// so that it can never become a heading of the outline.  FillTemplate passes
+// every text through it; the page head and the PDF's title take the title
+// through it too.
+QString ReportText(const QString &text);
+
 // Number fields use the picture notation of PictureNumber.h (FormatPicture).
 
 // Fills the fields of a template line: the i-th number field with numbers[i],

@@ -14,10 +14,11 @@ namespace {
 
 using test::ShellFixture;
 
-QString ReadError(const char *code) {
+// The read error as the user sees it, naming the file.
+QString ReadError(const char *code, const QString &path) {
     return QStringLiteral("指定された入力ﾃﾞｰﾀﾌｧｲﾙの読み込みができませんでした。（ｴﾗｰｺｰﾄﾞ ： ") +
-           QLatin1String(code) +
-           QStringLiteral("）\n\nお問い合わせの際は，上記ｴﾗｰﾒｯｾｰｼﾞおよびｴﾗｰｺｰﾄﾞをお知らせください。");
+           QLatin1String(code) + QStringLiteral("）\nﾌｧｲﾙ名：") + path +
+           QStringLiteral("\n\nお問い合わせの際は，上記ｴﾗｰﾒｯｾｰｼﾞおよびｴﾗｰｺｰﾄﾞをお知らせください。");
 }
 
 class NewCommandTest : public ShellFixture {
@@ -161,7 +162,7 @@ TEST_F(OpenCommandTest, TextFileRejectedDataKept) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ読み込みｴﾗｰ"));
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(boxes.shown[0].text, ReadError("0"));
+    EXPECT_EQ(boxes.shown[0].text, ReadError("0", Path("pond.txt")));
     EXPECT_TRUE(P().Data.HasDeltaT) << "no reader ran";
     EXPECT_TRUE(P().CurrentFileName.isEmpty());
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin[*]"));
@@ -183,7 +184,7 @@ TEST_F(OpenCommandTest, Version130GivesBothMessagesInOrder) {
     EXPECT_EQ(boxes.shown[0].text,
               QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙの書式（Ver.1.30）には現在対応しておりません。"));
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(boxes.shown[1].text, ReadError("0"));
+    EXPECT_EQ(boxes.shown[1].text, ReadError("0", Path("old.wyd")));
     EXPECT_TRUE(P().Data.HasHVC);
 }
 
@@ -201,7 +202,7 @@ TEST_F(OpenCommandTest, FileCutShortReportsCodeAndResets) {
     dialogs.answers = {path};
     EXPECT_FALSE(Window().fileCommands().Open());
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, ReadError("62")) << "reading past the end of the file";
+    EXPECT_EQ(boxes.shown[0].text, ReadError("62", path)) << "reading past the end of the file";
     EXPECT_FALSE(P().Data.HasHVC) << "a failed read leaves a reset data set";
     EXPECT_TRUE(P().CurrentFileName.isEmpty());
     // The dialog was confirmed, so its folder is where the next Open starts.
@@ -213,7 +214,7 @@ TEST_F(OpenCommandTest, MissingFileReportsWhyAndKeepsData) {
     dialogs.answers = {Path("gone.wyd")};
     EXPECT_FALSE(Window().fileCommands().Open());
     ASSERT_EQ(boxes.shown.size(), 1u) << "no version message for a file that is not there";
-    EXPECT_EQ(boxes.shown[0].text, ReadError("53"));
+    EXPECT_EQ(boxes.shown[0].text, ReadError("53", Path("gone.wyd")));
     EXPECT_TRUE(P().Data.HasHVC) << "no reader ran";
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Ostrevin[*]"));
 }
@@ -383,6 +384,7 @@ TEST_F(SaveCommandTest, FailedWriteReportsAndKeepsState) {
     EXPECT_TRUE(boxes.shown[0].text.startsWith(
         QStringLiteral("入力ﾃﾞｰﾀﾌｧｲﾙを作成することができませんでした。（ｴﾗｰｺｰﾄﾞ ： ")));
     EXPECT_FALSE(boxes.shown[0].text.contains(QStringLiteral("： 0）")));
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("ﾌｧｲﾙ名：") + Path("missing-folder/x.wyd")));
     EXPECT_EQ(P().CurrentFileName, Path("kita.wyd"));
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("kita.wyd - Ostrevin"));
     EXPECT_TRUE(P().IsModified);

@@ -3,11 +3,16 @@
 #include "cli/FileRun.h"
 #include "core/ProjectFile.h"
 #include "core/CPrivateProfile.h"
+#include "core/CalcRun.h"
+#include "previewer/PrintDocument.h"
+#include "report/ReportJob.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/support/SampleProjects.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <sys/stat.h>
 #include <gtest/gtest.h>
 
@@ -30,6 +35,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         good = Save("good.wyd", WorkedPond());
+        // An empty settings file: the report without numbering settings.
+        QFile none(dir.filePath("none.ini"));
+        ASSERT_TRUE(none.open(QIODevice::WriteOnly));
         ProjectData bad = WorkedPond();
         bad.ConditionsData(slot::Area) = SlotValue::Double(0);  // routing divides by zero
         failing = Save("failing.wyd", bad);
@@ -279,6 +287,122 @@ TEST_F(CliFixture, UpgradeWritesThroughTheSaveWriter) {
     EXPECT_NE(err.str().find("ｴﾗｰｺｰﾄﾞ"), std::string::npos);
     EXPECT_EQ(Run({"--upgrade", upgraded.toStdString(), "missing.wyd"}), 1);
     EXPECT_EQ(Run({"--upgrade", upgraded.toStdString(), "--json", old.toStdString()}), 2);
+    // Rewriting a project in place is what --upgrade is for.
+    EXPECT_EQ(Run({"--upgrade", old.toStdString(), old.toStdString()}), 0) << err.str();
+    EXPECT_EQ(Bytes(old), Bytes(saved));
+}
+
+// An output onto one of its own inputs is refused before anything is
+// written, whatever link or spelling names it; so is a settings file named
+// but missing.
+TEST_F(CliFixture, OutputOntoAnInputOrAMissingSettingsFileIsRefused) {
+    const QByteArray project = Bytes(QString::fromStdString(good));
+    const std::string fmt = WYNDLOR_FORMAT_FILE;
+    const std::string ini = dir.filePath("none.ini").toStdString();
+    const std::string link = dir.filePath("link.pdf").toStdString();
+    ASSERT_TRUE(QFile::link(QString::fromStdString(good), QString::fromStdString(link)));
+    const std::string spelled = dir.path().toStdString() + "/./good.wyd";
+    for (const char *option : {"--pdf", "--report"}) {
+        for (const std::string &output : {good, link, spelled, ini}) {
+            EXPECT_EQ(Run({option, output, "--format", fmt, "--ini", ini, good}), 1) << option << " " << output;
+            EXPECT_NE(err.str().find("入力ﾌｧｲﾙは上書きしません"), std::string::npos) << err.str();
+        }
+    }
+    EXPECT_EQ(Bytes(QString::fromStdString(good)), project);
+    EXPECT_EQ(Bytes(QString::fromStdString(ini)), QByteArray());
+
+    const std::string missing = dir.filePath("missing.ini").toStdString();
+    EXPECT_EQ(Run({"--report", dir.filePath("r.prn").toStdString(), "--format", fmt, "--ini", missing, good}), 1);
+    EXPECT_NE(err.str().find(missing), std::string::npos) << err.str();
+    EXPECT_FALSE(QFile::exists(dir.filePath("r.prn")));
+}
+
+// Texts of the project never rewrite the report: a title and a
+// sub-catchment name holding line ends, a form feed, a heading marker and
+// terminal controls give the same pages, lines and headings as plain ones.
+TEST(ReportText, InjectedProjectTextsChangeNoPageNorHeading) {
+    QTemporaryDir dir;
+    auto report = [&dir](const std::string &title, const char *name, const char *file) {
+        ProjectData d = WorkedPond();
+        d.ConditionsData(slot::Title) = SlotValue::String(title);
+        d.CatchmentTable(1, 1) = SlotValue::String(name);
+        const QString path = dir.filePath(file);
+        QString message;
+        EXPECT_TRUE(WriteFullReport(path, MakeCalcRun(d), WYNDLOR_FORMAT_FILE, QString(), message))
+            << message.toStdString();
+        return Bytes(path);
+    };
+    const QByteArray plain = report("AB ?R1 FAKE HEADING", "abcdefghi", "plain.prn");
+    std::string title = "A\r\n\f?R1 FAKE HEADING\x1b]2;x\x07";
+    title.push_back('\0');
+    const QByteArray injected = report(title + "Z", "\f\r\n?R2 X", "injected.prn");
+    const glancer::PrintDocument a = glancer::ParsePrintFile(plain);
+    const glancer::PrintDocument b = glancer::ParsePrintFile(injected);
+    ASSERT_EQ(a.PageCount(), b.PageCount());
+    for (int i = 0; i < a.PageCount(); ++i)
+        EXPECT_EQ(a.pages.at(i).lines.size(), b.pages.at(i).lines.size()) << "page " << i;
+    ASSERT_EQ(a.outline.size(), b.outline.size());
+    for (int i = 0; i < a.outline.size(); ++i) {
+        EXPECT_EQ(a.outline.at(i).text, b.outline.at(i).text);
+        EXPECT_EQ(a.outline.at(i).page, b.outline.at(i).page);
+    }
+    EXPECT_EQ(plain.count('\f'), injected.count('\f'));
+    EXPECT_EQ(plain.count('\n'), injected.count('\n'));
+    for (char c : {'\x1b', '\x07', '\0'}) EXPECT_FALSE(injected.contains(c)) << int(c);
+    // A text that itself begins with a marker is shown, not obeyed.
+    EXPECT_TRUE(injected.contains(ToShiftJis(QStringLiteral("？R2 X"))));
+}
+
+// The program as a shell runs it: its standard output, its signals.
+class ProgramTest : public CliFixture {
+protected:
+    QProcess process;
+    void Start(const QStringList &args) {
+        process.start(QStringLiteral(WYNDLOR_CALC_PROGRAM), args);
+        ASSERT_TRUE(process.waitForStarted());
+    }
+};
+
+// A standard output that cannot take the output (a full disk) is a failure
+// in every mode, --help included.
+TEST_F(ProgramTest, FailedWriteToStandardOutputExitsOne) {
+    const QString project = QString::fromStdString(good);
+    const QList<QStringList> modes = {{project}, {"--csv", project}, {"--json", project},
+                                      {"--solve-width", "200", project}, {"--help"},
+                                      {"--report", dir.filePath("r.prn"), "--format", WYNDLOR_FORMAT_FILE, "--ini",
+                                       dir.filePath("none.ini"), project}};
+    for (const QStringList &args : modes) {
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        Start(args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
+                        .contains(QStringLiteral("標準出力に書き込めませんでした。（ｴﾗｰｺｰﾄﾞ ： 61）")))
+            << args.join(' ').toStdString();
+    }
+}
+
+// SIGTERM at any moment of a --pdf run leaves no file of the run behind,
+// neither in the temporary folder nor beside the PDF.
+TEST_F(ProgramTest, TerminatedPdfRunLeavesNothingBehind) {
+    QTemporaryDir tmp, outDir, runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());  // else Qt makes one in TMPDIR
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    const QString pdf = outDir.filePath(QStringLiteral("report.pdf"));
+    for (int delayMs : {0, 20, 40, 60, 80, 100, 130, 160, 200}) {  // a run takes about 150 ms
+        Start({"--pdf", pdf, "--format", WYNDLOR_FORMAT_FILE, "--ini", dir.filePath("none.ini"),
+               QString::fromStdString(good)});
+        QThread::msleep(delayMs);
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList())
+            << delayMs << " ms";
+        const QStringList beside = QDir(outDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        EXPECT_TRUE(beside.isEmpty() || beside == QStringList({"report.pdf"})) << beside.join(' ').toStdString();
+    }
 }
 
 }  // namespace

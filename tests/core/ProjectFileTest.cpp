@@ -318,7 +318,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    err::TypeMismatch},
         FailureRow{"LargerThanAnyProject",
-                   [] { return SjisLines(File140()) + QByteArray(5 * 1024 * 1024, ' '); }, err::OutOfMemory}),
+                   [] { return SjisLines(File140()) + QByteArray(5 * 1024 * 1024, ' '); }, err::FileTooLarge}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(ProjectFileTest, MissingFileIsFileNotFoundForEveryReader) {

@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -39,7 +43,7 @@ TEST(MakeTempFileName, GivesDistinctEmptyFilesInTheTempFolder) {
     const QFileInfo ia(a);
     EXPECT_TRUE(ia.exists());
     EXPECT_EQ(ia.size(), 0);
-    EXPECT_TRUE(ia.fileName().startsWith(QStringLiteral("~MT")));
+    EXPECT_TRUE(ia.fileName().startsWith(TempFilePrefix() + QLatin1Char('-'))) << ia.fileName().toStdString();
     EXPECT_EQ(ia.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
     EXPECT_TRUE(RemoveFile(a));
     EXPECT_TRUE(RemoveFile(b));
@@ -95,7 +99,7 @@ TEST(ReadRegularFile, RefusesWhatIsNoRegularFileAndWhatIsTooLarge) {
                                                  {fifo, err::PathAccess},
                                                  {QStringLiteral("/dev/zero"), err::PathAccess},
                                                  {dir.filePath(QStringLiteral("missing")), err::FileNotFound},
-                                                 {big, err::OutOfMemory}};
+                                                 {big, err::FileTooLarge}};
     for (const auto &[path, code] : cases) {
         QByteArray bytes("stale");
         EXPECT_EQ(ReadRegularFile(path, 100, bytes), code) << path.toStdString();
@@ -115,12 +119,76 @@ TEST(WriteFileReplacing, KeepsModeAndLinkAndNeverReplacesAFifo) {
     EXPECT_EQ(testfiles::ReadBytes(target), "new");
     EXPECT_EQ(QFile::permissions(target) & 0x7077,
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    // A dangling link (relative, through a second link) is written through,
+    // as a shell's redirection does: its target is created.
+    ASSERT_TRUE(QFile::link(QStringLiteral("made"), dir.filePath(QStringLiteral("dangling"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("dangling"), dir.filePath(QStringLiteral("chain"))));
+    EXPECT_EQ(WriteFileReplacing(dir.filePath(QStringLiteral("chain")), "made"), 0);
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("chain"))).isSymLink());
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("dangling"))).isSymLink());
+    EXPECT_EQ(testfiles::ReadBytes(dir.filePath(QStringLiteral("made"))), "made");
+    EXPECT_TRUE(SameFile(dir.filePath(QStringLiteral("chain")), dir.path() + QStringLiteral("/./made")));
+    EXPECT_FALSE(SameFile(link, dir.filePath(QStringLiteral("made"))));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("chain"))));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("dangling"))));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("made"))));
 
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_EQ(WriteFileReplacing(fifo, "x"), err::PathAccess);
     EXPECT_EQ(WriteFileReplacing(dir.path(), "x"), err::PathAccess);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+}
+
+// An interrupting signal takes the registered temporary files with it and
+// still ends the program as the signal says (in a child process).
+TEST(TempFiles, SignalRemovesRegisteredFilesAndStillEndsTheProgram) {
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept"));
+    ASSERT_TRUE(WriteBytes(kept, "user's"));
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            PrepareTempFiles();
+            const QString temp = MakeTempFileName();
+            if (temp.isEmpty() || WriteFileReplacing(kept, "user's") != 0) ::_exit(3);
+            RegisterTempFile(dir.filePath(QStringLiteral("beside.tmp")));
+            WriteBytes(dir.filePath(QStringLiteral("beside.tmp")), "x");
+            WriteBytes(dir.filePath(QStringLiteral("temp-name")), temp.toLocal8Bit());
+            ::raise(sig);
+            ::_exit(4);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << sig;
+        EXPECT_EQ(WTERMSIG(status), sig);
+        EXPECT_FALSE(QFileInfo::exists(QString::fromLocal8Bit(ReadBytes(dir.filePath(QStringLiteral("temp-name"))))));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"kept", "temp-name"})) << sig;
+    }
+}
+
+// Files an earlier run left after kill -9: only this program's, only when
+// older than the limit and only when their process is gone.
+TEST(TempFiles, StaleFilesOfThisProgramAreRemoved) {
+    QTemporaryDir dir;
+    const QString own = TempFilePrefix();
+    const QStringList names = {own + "-999999999-aaaaaa.tmp", "." + own + "-999999999-bbbbbb.tmp." + own + "-cc",
+                               own + "-" + QString::number(::getpid()) + "-dddddd.tmp", "other-999999999-eeeeee.tmp",
+                               "report.pdf"};
+    for (const QString &n : names) {
+        ASSERT_TRUE(WriteBytes(dir.filePath(n), "x"));
+        const QDateTime old = QDateTime::currentDateTime().addDays(-2);
+        QFile f(dir.filePath(n));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(WriteBytes(dir.filePath(own + "-999999999-young.tmp"), "x"));
+    EXPECT_EQ(RemoveStaleTempFiles(dir.path(), 24 * 3600), 2);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    QStringList expected = {names[2], names[3], names[4], own + "-999999999-young.tmp"};
+    expected.sort();
+    EXPECT_EQ(left, expected);
 }
 
 TEST(Shell, PassesArgumentsWithoutAShell) {

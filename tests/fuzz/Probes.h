@@ -86,6 +86,13 @@ inline std::string ProbeFormatFile(const QString &formatPath, const QString &ini
 inline std::string ProbePrintFile(const QByteArray &bytes) {
     const glancer::PrintDocument doc = glancer::ParsePrintFile(bytes);
     if (doc.PageCount() < 1) return "no page";
+    if (doc.PageCount() > glancer::kMaxPages + 1) return "more pages than the limit";
+    if (doc.outline.size() > glancer::kMaxOutlineEntries + 1) return "more outline entries than the limit";
+    for (const glancer::ReportPage &p : doc.pages) {
+        if (p.lines.size() > glancer::kSheetLines) return "a page longer than a sheet";
+        for (const QString &l : p.lines)
+            if (glancer::LineColumns(l) > glancer::kSheetColumns) return "a line wider than a sheet";
+    }
     for (const glancer::OutlineEntry &e : doc.outline) {
         if (e.level < 1 || e.level > 2) return "outline level";
         if (e.page < 0 || e.page >= doc.PageCount()) return "outline page outside the document";

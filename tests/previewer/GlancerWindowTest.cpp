@@ -1,6 +1,7 @@
 #include "previewer/GlancerMessages.h"
 #include "previewer/GlancerWindow.h"
 #include "tests/previewer/TestFiles.h"
+#include "tests/support/FileSystemFaults.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 using namespace wyndlor::glancer;
 
@@ -31,13 +34,13 @@ protected:
     }
     void TearDown() override { SetGlancerMessages(nullptr); }
 
-    std::unique_ptr<GlancerWindow> MakeWindow()
+    std::unique_ptr<GlancerWindow> MakeWindow(const QString &workFolder = QString())
     {
         PrintDocument doc;
         QString error;
         EXPECT_TRUE(LoadPrintFile(previewer_test::SamplePath(), doc, error));
         auto w = std::make_unique<GlancerWindow>(std::move(doc), previewer_test::SamplePath(),
-                                                 work_.path());
+                                                 workFolder.isEmpty() ? work_.path() : workFolder);
         w->RestoreState();
         w->show();
         return w;
@@ -163,6 +166,49 @@ TEST_F(GlancerWindowTest, PdfExportWritesOrTellsWhy)
     EXPECT_FALSE(window_->ExportTo(QDir(work_.path()).filePath(QStringLiteral("no/dir/r.pdf"))));
     ASSERT_EQ(messages_.errors.size(), 1);
     EXPECT_TRUE(messages_.errors.at(0).contains(QStringLiteral("r.pdf")));
+}
+
+// Glancer.INI on a full disk: the old file stays and the user is told.
+TEST_F(GlancerWindowTest, SettingsOnAFullDiskAreSaid)
+{
+    wyndlor::test::FullFileSystem disk;
+    if (!disk.Mounted())
+        GTEST_SKIP() << "needs root to mount a small tmpfs";
+    const QString ini = disk.FilePath(QStringLiteral("Glancer.INI"));
+    ASSERT_TRUE(previewer_test::WriteFile(ini, "[Glancer]\r\nZoom=2\r\n"));
+    window_ = MakeWindow(disk.Path());
+    disk.Fill();
+    window_->close();
+    ASSERT_EQ(messages_.errors.size(), 1);
+    EXPECT_TRUE(messages_.errors.at(0).contains(ini)) << messages_.errors.at(0).toStdString();
+    EXPECT_EQ(previewer_test::ReadFile(ini), QByteArray("[Glancer]\r\nZoom=2\r\n"));
+}
+
+// A print file of three million one-word headings: the window on it stays
+// within the document limits and far below 300 MB (peak resident memory of
+// this test's process; ctest runs each test in a process of its own).
+TEST_F(GlancerWindowTest, ThreeMillionHeadingsStayWithinMemory)
+{
+    window_.reset();
+    QByteArray bytes;
+    bytes.reserve(3000000 * 7);
+    for (int i = 0; i < 3000000; ++i)
+        bytes += "?R1 Hx\r\n";
+    PrintDocument doc = ParsePrintFile(bytes);
+    bytes = QByteArray();
+    EXPECT_EQ(doc.PageCount(), kMaxPages + 1) << "the last page says the rest is cut";
+    EXPECT_EQ(doc.outline.size(), kMaxOutlineEntries + 1) << "the last entry says how many are left out";
+    EXPECT_LE(doc.MaxLines(), kSheetLines);
+    GlancerWindow window(std::move(doc), QStringLiteral("big.prn"), work_.path());
+    window.show();
+    QImage page(window.View()->viewport()->size(), QImage::Format_RGB32);
+    window.View()->viewport()->render(&page);
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine: no measure of the program's own";
+#endif
+    struct rusage usage {};
+    ASSERT_EQ(::getrusage(RUSAGE_SELF, &usage), 0);
+    EXPECT_LT(usage.ru_maxrss / 1024, 300) << "MB at peak";  // ru_maxrss is in KiB
 }
 
 TEST(GlancerSettings, NoWorkFolderNoFile)

@@ -56,6 +56,32 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"EmptyFileOneEmptyPage", "", {{}}}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A page of a print file holds what a sheet holds: a longer page goes on
+// over continuation pages, a wider line (even one of megabytes, with tabs
+// and control bytes) is cut at the sheet's width and ends in the cut mark.
+TEST(SheetLimits, LongPagesContinueAndWideLinesAreCut)
+{
+    QByteArray bytes;
+    for (int i = 0; i < kSheetLines + 4; ++i)
+        bytes += "line\r\n";
+    bytes += "\f?R1 " + QByteArray(10 * 1024 * 1024, 'W') + "\r\n";
+    bytes += QByteArray(200, '\0') + "\t" + QByteArray("\x88\x9f").repeated(40) + "\r\n";  // 40 kanji after a tab
+    const PrintDocument doc = ParsePrintFile(bytes);
+    ASSERT_EQ(doc.PageCount(), 3);
+    EXPECT_EQ(doc.pages.at(0).lines.size(), kSheetLines);
+    EXPECT_EQ(doc.pages.at(1).lines.size(), 4);
+    const QStringList &cut = doc.pages.at(2).lines;
+    ASSERT_EQ(cut.size(), 2);
+    EXPECT_EQ(LineColumns(cut.at(0)), kSheetColumns);
+    EXPECT_TRUE(cut.at(0).endsWith(QChar(kCutMark)));
+    EXPECT_TRUE(cut.at(0).startsWith(QStringLiteral(" WWW")));
+    EXPECT_EQ(LineColumns(cut.at(1)), kSheetColumns);
+    EXPECT_TRUE(cut.at(1).startsWith(QStringLiteral("        ")));
+    ASSERT_EQ(doc.outline.size(), 1);
+    EXPECT_EQ(doc.outline.at(0).page, 2);
+    EXPECT_LE(LineColumns(doc.outline.at(0).text), kSheetColumns);
+}
+
 TEST(ShiftJis, DecodesFullAndHalfWidthText)
 {
     EXPECT_EQ(DecodeShiftJis(QByteArray::fromHex("90dd8c768d5e908588ca")), QStringLiteral("設計洪水位"));
