@@ -3,7 +3,9 @@
 #include "calc/Arith.h"
 #include "calc/RoundOff.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace wyndlor {
@@ -11,6 +13,7 @@ namespace wyndlor {
 namespace {
 constexpr int32_t kMaxPasses = 200;        // passes after the first
 constexpr double kLevelSettled = 0.00001;  // m
+constexpr int32_t kCycleSpan = 8;          // passes looked back for a repeated level
 constexpr double kSegmentSnap = 0.001;     // a value this close to a point belongs below it
 constexpr double kStartOffset = 0.1;       // m above the starting level
 constexpr double kBisectWidth = 0.0001;    // m
@@ -114,6 +117,13 @@ double CQo::GetELBisect(double x) const {
     const clsQoHVC &first = Pt(1);
     const clsQoHVC &last = Pt(count);
     double lo, hi;
+    // Inside the table every trial level lies in the segment a-b that holds
+    // x.  Where the levels rise, GetVLinear's segment search finds that
+    // segment for any level strictly inside it and not within kSegmentSnap
+    // of a; there the storage is taken from a-b directly, by the same
+    // expression, which saves the search in the innermost loop of the
+    // frustum routing without changing a bit of the result.
+    const clsQoHVC *a = nullptr, *b = nullptr;
     if (x > last.V) {
         lo = Pt(count - 1).EL;
         hi = Chk(last.EL + kAboveTop);
@@ -124,13 +134,19 @@ double CQo::GetELBisect(double x) const {
         const int32_t i = SegmentByStorage(x);
         lo = Pt(i).EL;
         hi = Pt(i + 1).EL;
+        if (levelsRise_) {
+            a = &Pt(i);
+            b = &Pt(i + 1);
+        }
     }
     // Bisection of the piecewise-linear storage, the relation the routing
     // steps with.  A bracket that stops shrinking (levels so large that
     // 0.0001 m is below their resolution) is an overflow, not a loop.
     for (;;) {
         const double m = Chk((lo + hi) / 2.0);
-        const double v = GetVLinear(m);
+        const double v = a && m > a->EL && m < b->EL && !(std::fabs(m - a->EL) < kSegmentSnap)
+                             ? Chk(a->V + Div((m - a->EL) * (b->V - a->V), b->EL - a->EL))
+                             : GetVLinear(m);
         if (std::fabs(hi - lo) < kBisectWidth) return m;
         if (m == lo || m == hi) Fail(err::Overflow);
         if (v > x) {
@@ -193,10 +209,26 @@ void CQo::PrepareStoragePoints() {
     pts_.clear();
     pts_.reserve(static_cast<size_t>(hvc_.Count()));
     for (const auto &p : hvc_) pts_.push_back(*p);
+    levelsRise_ = true;
+    for (size_t i = 1; i < pts_.size(); ++i)
+        if (!(pts_[i].EL > pts_[i - 1].EL)) levelsRise_ = false;
 }
 
 double CQo::StartingStorage() const {
     return HVCMethod != 0 ? GetVFrustum(ELS) : GetVLinear(ELS);
+}
+
+// The pass before k, at most kCycleSpan back, whose level is bit for bit
+// that of pass k; 0 when there is none.  The iteration that does not
+// settle in the frustum method ends in a short cycle of levels (the
+// bisection's levels are a discrete set), mostly of period 1 or 2.
+static int32_t EarlierPass(const std::array<double, kMaxPasses + 2> &levels, int32_t k) {
+    const double e = levels[static_cast<size_t>(k)];
+    for (int32_t j = k - 1; j >= 1 && j >= k - kCycleSpan; --j) {
+        const double f = levels[static_cast<size_t>(j)];
+        if (std::memcmp(&e, &f, sizeof e) == 0) return j;
+    }
+    return 0;
 }
 
 // One time point: the storage equation
@@ -213,7 +245,20 @@ void CQo::RouteTimePoint(clsQoData &item, StepStart &prev) {
     double Q = 0, V = 0;
     CQoPassRecord record;
     double ePrev = E;
+    // The level of every pass so far (levels[k] at pass k).  A pass is a
+    // function of its level alone, so a level met before means the passes
+    // repeat from there on without settling: the iteration is then taken
+    // straight to its last pass, at the same level and with the same level
+    // before it as the passes in between would have reached.
+    std::array<double, kMaxPasses + 2> levels;
     for (int32_t k = 1;; ++k) {
+        levels[static_cast<size_t>(k)] = E;
+        if (const int32_t j = EarlierPass(levels, k); j > 0) {
+            const int32_t period = k - j, last = kMaxPasses + 1;
+            E = levels[static_cast<size_t>(j + (last - j) % period)];
+            ePrev = levels[static_cast<size_t>(j + (last - 1 - j) % period)];
+            k = last;
+        }
         Q = GetQo(E);
         const double qoMean = (prev.Qo + Q) / 2.0;  // m3/s
         // The storage guards the two means it is made of: an overflow in

@@ -97,6 +97,7 @@ private:
 
     colQoHVC hvc_;
     std::vector<clsQoHVC> pts_;  // copy of the prepared points for the lookups
+    bool levelsRise_ = false;    // every point above the one before it
     colQoData qo_;
     std::vector<CQoPassRecord> passes_;
     int32_t error_ = 0;

@@ -44,8 +44,15 @@ std::string Bool(bool b) { return b ? "true" : "false"; }
 // A JSON object built field by field.
 class Obj {
 public:
+    // Keys are plain ASCII names of ours and need no escaping; appending
+    // piece by piece keeps a project's 25 kB of JSON from being copied
+    // through temporaries field by field.
     Obj &Raw(const char *key, const std::string &value) {
-        s_ += (s_.size() > 1 ? "," : "") + JsonString(key) + ":" + value;
+        if (s_.size() > 1) s_ += ',';
+        s_ += '"';
+        s_ += key;
+        s_ += "\":";
+        s_ += value;
         return *this;
     }
     Obj &Num(const char *key, double v) { return Raw(key, JsonNumber(v)); }

@@ -382,8 +382,12 @@ TEST_P(Inflow, JudgesQ1AgainstTheGuidelineStep) {
     EXPECT_EQ(a.q1AtTpStep, DesignDischargeAt(data, 83));
     EXPECT_EQ(a.Has(AccuracyReason::Inflow), GetParam().inflowReason);
     EXPECT_EQ(a.Q1AboveTpStep(), GetParam().above);
-    if (GetParam().inflowReason) EXPECT_EQ(a.reasons.front(), AccuracyReason::Inflow);
-    if (GetParam().above) EXPECT_FALSE(a.warning());
+    if (GetParam().inflowReason) {
+        EXPECT_EQ(a.reasons.front(), AccuracyReason::Inflow);
+    }
+    if (GetParam().above) {
+        EXPECT_FALSE(a.warning());
+    }
 }
 INSTANTIATE_TEST_SUITE_P(AccuracyCheckProject, Inflow,
                          ::testing::Values(InflowCase{"TooLong", 120, true, false},
