@@ -98,6 +98,26 @@ void UnregisterNative(const QByteArray &path) {
     }
 }
 
+// The signals that take the registered files with them are held back from
+// a file's creation until its registration: a signal that arrives while
+// the creating system call runs is delivered as the call returns, which
+// without this would be just before the new file is registered.
+class CleanupSignalsHeld {
+public:
+    CleanupSignalsHeld() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, sig);
+        ::pthread_sigmask(SIG_BLOCK, &set, &old_);
+    }
+    ~CleanupSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    CleanupSignalsHeld(const CleanupSignalsHeld &) = delete;
+    CleanupSignalsHeld &operator=(const CleanupSignalsHeld &) = delete;
+
+private:
+    sigset_t old_;
+};
+
 // SIGINT, SIGTERM, SIGHUP: delete every registered file, then end as the
 // signal says (the handler was installed to reset itself, and the signal
 // raised again is delivered when the handler returns).
@@ -264,9 +284,13 @@ int32_t WriteFileReplacing(const QString &path, const QByteArray &bytes) {
     const QFileInfo t(target);
     QByteArray temp = Native(t.absolutePath() + QStringLiteral("/.") + t.fileName() + QLatin1Char('.') +
                              TempFilePrefix() + QStringLiteral("-XXXXXX"));
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return FileErrorCode(errno, false);
-    RegisterNative(temp);
+    int fd = -1;
+    {
+        CleanupSignalsHeld held;
+        fd = ::mkstemp(temp.data());
+        if (fd < 0) return FileErrorCode(errno, false);
+        RegisterNative(temp);
+    }
     // mkstemp creates the file for its owner only: give it the old file's
     // permissions, or those of a newly created file.
     mode_t mode = 0;
@@ -326,17 +350,24 @@ bool MakeFolder(const QString &path) {
 QString MakeTempFileName() {
     QByteArray name = Native(QDir::tempPath() + QLatin1Char('/') + TempFilePrefix() + QLatin1Char('-') +
                              QString::number(::getpid()) + QStringLiteral("-XXXXXX.tmp"));
-    const int fd = ::mkstemps(name.data(), 4);
-    if (fd < 0) return QString();
-    RegisterNative(name);
+    int fd = -1;
+    {
+        CleanupSignalsHeld held;
+        fd = ::mkstemps(name.data(), 4);
+        if (fd < 0) return QString();
+        RegisterNative(name);
+    }
     ::close(fd);
     return QFile::decodeName(name);
 }
 
 bool RemoveFile(const QString &path) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
+    // Removed before it leaves the registry, so that no signal in between
+    // leaves it behind.
+    const bool removed = QFile::remove(path);
     UnregisterTempFile(path);
-    return QFile::remove(path);
+    return removed;
 }
 
 bool CanWriteFile(const QString &path) {
