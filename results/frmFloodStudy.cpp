@@ -1,5 +1,6 @@
 #include "results/frmFloodStudy.h"
 
+#include "widgets/HelpWindow.h"
 #include "widgets/MessageBoxes.h"
 
 #include "calc/SlotValue.h"
@@ -214,7 +215,10 @@ frmFloodStudy::frmFloodStudy(const CalcRun &run, QWidget *parent)
     cmdCsv_->setObjectName(QStringLiteral("cmdCsv"));
     cmdClose_ = new QPushButton(QStringLiteral("閉じる(&C)"), this);
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
-    for (QPushButton *b : {cmdGraph_, cmdCsv_, cmdClose_}) b->setAutoDefault(false);
+    auto *cmdHelp = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, help::kFloodStudy); });
+    for (QPushButton *b : {cmdGraph_, cmdCsv_, cmdHelp, cmdClose_}) b->setAutoDefault(false);
     connect(cmdGraph_, &QPushButton::clicked, this, [this] { CreateGraph(this)->exec(); });
     connect(cmdCsv_, &QPushButton::clicked, view_, &ResultGridView::SaveCsv);
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::reject);
@@ -234,6 +238,7 @@ frmFloodStudy::frmFloodStudy(const CalcRun &run, QWidget *parent)
     buttons->addWidget(cmdGraph_);
     buttons->addWidget(cmdCsv_);
     buttons->addStretch();
+    buttons->addWidget(cmdHelp);
     buttons->addWidget(cmdClose_);
     layout->addLayout(buttons);
 
